@@ -1,0 +1,2 @@
+// Resource ids of the application shell.
+#pragma once

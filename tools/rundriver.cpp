@@ -1,0 +1,102 @@
+// Headless run driver: starts the viewer, waits until its main window is up
+// and idle, saves a picture of the screen as a BMP file, then ends the viewer.
+//   rundriver VIEWER.EXE OUT.BMP [DESIGN]
+// Exit 0 when the window appeared and the picture was written.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+struct FindArg {
+    DWORD pid;
+    HWND found;
+};
+
+static BOOL CALLBACK FindMainWindow(HWND hWnd, LPARAM lParam)
+{
+    FindArg* arg = (FindArg*)lParam;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hWnd, &pid);
+    if (pid == arg->pid && IsWindowVisible(hWnd) && !GetWindow(hWnd, GW_OWNER)) {
+        arg->found = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+static bool WriteScreenBmp(const char* path)
+{
+    int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = h;  // bottom-up, as a BMP file stores it
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(mem, 0, 0, w, h, screen, 0, 0, SRCCOPY);
+    GdiFlush();
+    DWORD stride = ((DWORD)w * 3 + 3) & ~3u;
+    DWORD imageSize = stride * (DWORD)h;
+    BITMAPFILEHEADER fh = {};
+    fh.bfType = 0x4d42;
+    fh.bfOffBits = sizeof(fh) + sizeof(bi.bmiHeader);
+    fh.bfSize = fh.bfOffBits + imageSize;
+    bool ok = false;
+    if (FILE* f = std::fopen(path, "wb")) {
+        ok = std::fwrite(&fh, sizeof(fh), 1, f) == 1 &&
+             std::fwrite(&bi.bmiHeader, sizeof(bi.bmiHeader), 1, f) == 1 &&
+             std::fwrite(bits, imageSize, 1, f) == 1;
+        ok = (std::fclose(f) == 0) && ok;
+    }
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return ok;
+}
+
+int main(int argc, char** argv)
+{
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: rundriver VIEWER.EXE OUT.BMP [DESIGN]\n");
+        return 2;
+    }
+    std::string cmd = std::string("\"") + argv[1] + "\"";
+    if (argc > 3) cmd += std::string(" \"") + argv[3] + "\"";
+    std::vector<char> line(cmd.begin(), cmd.end());
+    line.push_back(0);
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+        std::fprintf(stderr, "rundriver: cannot start %s (error %lu)\n", argv[1], GetLastError());
+        return 1;
+    }
+    // The viewer's start-up is quick; 60 s only guards against a viewer that
+    // never shows a window (it then has failed, and we say so).
+    FindArg arg = {pi.dwProcessId, nullptr};
+    for (int waited = 0; waited < 60000 && !arg.found; waited += 50) {
+        if (WaitForSingleObject(pi.hProcess, 50) == WAIT_OBJECT_0) break;
+        EnumWindows(FindMainWindow, (LPARAM)&arg);
+    }
+    int rc = 1;
+    if (arg.found) {
+        WaitForInputIdle(pi.hProcess, 10000);
+        RedrawWindow(arg.found, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        Sleep(500);  // let Wine hand the window surface to the X server
+        rc = WriteScreenBmp(argv[2]) ? 0 : 1;
+        if (rc) std::fprintf(stderr, "rundriver: cannot write %s\n", argv[2]);
+    } else {
+        std::fprintf(stderr, "rundriver: the viewer showed no main window\n");
+    }
+    TerminateProcess(pi.hProcess, 0);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return rc;
+}
