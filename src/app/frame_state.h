@@ -1,0 +1,55 @@
+// The main frame's state block, kept at window long 0 of the frame from its
+// creation to its destruction. Every part of the program reaches it through
+// ROT_GetWindowData().
+#pragma once
+#include <windows.h>
+
+#include "panels/panel_area.h"
+
+struct FrameRect {
+    int x, y, width, height;
+};
+
+struct FrameState {
+    HWND hWndCanvas;
+    FrameRect rcCanvas;
+    HWND hWndFuncBar;
+    FrameRect rcFuncBar;
+    HWND hWndMenuList;
+    FrameRect rcMenuList;  // its height shrinks while an option panel is shown
+    HWND hWndSettingBar;
+    FrameRect rcSettingBar;
+    HWND hWndStatusBar;
+    FrameRect rcStatusBar;
+    HWND hWndAttrBar;
+    FrameRect rcAttrBar;
+    HWND hWndMap;          // the map window while it is open
+    HMENU hPopupMenu;      // the canvas's popup menu while it exists
+    POINT ptPopup;         // where the popup was opened
+    int creationWords[2];  // 15120 each at creation
+    int creationZero;
+    int charWidth;
+    int lineHeight;
+    int displayWidthMm;
+    int displayHeightMm;
+    int screenWidthPx;
+    int screenHeightPx;
+    HCURSOR hCursors[8];  // the edge-zone cursors 115, 114, 116, 117, 118, 119, 120, 121
+    void* hDesign;        // the engine's handle of the work space and design
+    int bActive;
+    int cursorMode;
+    HWND hWndShortcut;
+    POINT ptShortcut;
+    int bShortcutAtStart;
+    int bShortcutVertical;
+    int nShortcutSize;
+    HWND hWndBbs;
+    int iActivePanel;  // 1..116, 0 for none
+    PNL_PanelArea panels;
+};
+
+extern HWND g_hWndFrame;
+
+// The frame's state block and its design handle.
+FrameState* ROT_GetWindowData();
+void* ROT_GetDesignHandle();

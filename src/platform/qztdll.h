@@ -1,0 +1,5 @@
+// The engine library's whole interface: one header per family, included here.
+// Callers include this header (or one family header) and declare no engine
+// call elsewhere.
+#pragma once
+#include "platform/qzt_mem.h"
