@@ -23,7 +23,6 @@ torva_install() {
     command -v locale-gen >/dev/null       || need+=(locales)
     fc-list 2>/dev/null | grep -qi ipagothic || need+=(fonts-ipafont-gothic)
     command -v convert >/dev/null          || need+=(imagemagick)
-    command -v xwd >/dev/null              || need+=(x11-apps)
     if [ ${#need[@]} -gt 0 ]; then
         torva_log "installing: ${need[*]}"
         if [ "$(id -u)" != 0 ]; then echo "root is needed to install: ${need[*]}" >&2; return 1; fi
