@@ -3,3 +3,4 @@
 // call elsewhere.
 #pragma once
 #include "platform/qzt_mem.h"
+#include "platform/qzt_runtime.h"
