@@ -4,3 +4,6 @@
 #pragma once
 #include "platform/qzt_mem.h"
 #include "platform/qzt_runtime.h"
+#include "platform/qzt_wps.h"
+#include "platform/qzt_dam.h"
+#include "platform/qzt_records.h"

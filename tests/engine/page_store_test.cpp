@@ -1,0 +1,152 @@
+// Pages: walks by code, level and part key find every page of the
+// selection, records never move, and the page header getters.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "platform/qzt_dam.h"
+#include "platform/qzt_records.h"
+#include "store_test_util.h"
+
+namespace {
+
+LineRecord MakeLine(int x1, int y1, int x2, int y2)
+{
+    LineRecord r{};
+    PDL_MakeNewQZLine(FC_LINE, &r, 1, -1, -1, -1, x1, y1, x2, y2);
+    return r;
+}
+
+std::set<void*> Walk(int code, int selector, int key)
+{
+    std::set<void*> pages;
+    for (void* p = dam_NextPage(nullptr, code, selector, key); p;
+         p = dam_NextPage(p, code, selector, key))
+        EXPECT_TRUE(pages.insert(p).second) << "page yielded twice";
+    return pages;
+}
+
+TEST(PageStore, WalksFindEveryPageOfTheSelection)
+{
+    ScratchWorkSpace ws;
+    ASSERT_NE(ws.hDesign, nullptr);
+    // 1000 lines over three levels: several pages per level, interleaved.
+    std::set<void*> byLevel[4];
+    for (int i = 0; i < 1000; ++i) {
+        int level = 1 + i % 3;
+        LineRecord r = MakeLine(i, 0, i + 10, 5);
+        void* page = nullptr;
+        ASSERT_NE(PDL_InsertNewData((short)level, &r, &page), nullptr);
+        byLevel[level].insert(page);
+    }
+    std::set<void*> all;
+    for (int level = 1; level <= 3; ++level) {
+        EXPECT_GT(byLevel[level].size(), 2u);
+        EXPECT_EQ(Walk(DCODE_LINE, DAM_SEL_LEVEL, level), byLevel[level]);
+        all.insert(byLevel[level].begin(), byLevel[level].end());
+    }
+    EXPECT_EQ(Walk(DCODE_LINE, DAM_SEL_ALL, 0), all);
+    EXPECT_TRUE(Walk(DCODE_LINE, DAM_SEL_LEVEL, 9).empty());
+    EXPECT_TRUE(Walk(DCODE_TEXT, DAM_SEL_ALL, 0).empty());
+
+    int records = 0;
+    for (void* p : all) {
+        EXPECT_EQ(dam_Get_key_of_DataPH(p, 1) >= 1 && dam_Get_key_of_DataPH(p, 1) <= 3, true);
+        records += dam_Get_cnt_of_DataPH(p);
+        EXPECT_LE(dam_Get_cnt_of_DataPH(p), dam_Get_max_of_DataPH(p));
+    }
+    EXPECT_EQ(records, 1000);
+
+    // Backwards walks see the same pages in reverse.
+    std::vector<void*> forward, backward;
+    for (void* p = dam_NextPage(nullptr, DCODE_LINE, 1, 2); p; p = dam_NextPage(p, DCODE_LINE, 1, 2))
+        forward.push_back(p);
+    for (void* p = dam_PrevPage(nullptr, DCODE_LINE, 1, 2); p; p = dam_PrevPage(p, DCODE_LINE, 1, 2))
+        backward.insert(backward.begin(), p);
+    EXPECT_EQ(forward, backward);
+}
+
+TEST(PageStore, PartKeyWalkAndPageServices)
+{
+    ScratchWorkSpace ws;
+    void* partA = PDP_AllocNewDataArea_Sym();
+    void* partB = PDP_AllocNewDataArea_Sym();
+    ASSERT_NE(partA, nullptr);
+    ASSERT_NE(partB, nullptr);
+    int keyA = dam_Get_key_of_DataPH(partA, 4);
+    int keyB = dam_Get_key_of_DataPH(partB, 4);
+    EXPECT_NE(keyA, keyB);
+    void* pinsA = PDP_AllocNewDataArea_Pin(keyA, 4);
+    void* pinsB = PDP_AllocNewDataArea_Pin(keyB, 4);
+    EXPECT_EQ(Walk(DCODE_PIN, DAM_SEL_PART, keyA), std::set<void*>{pinsA});
+    EXPECT_EQ(Walk(DCODE_PIN, DAM_SEL_PART, keyB), std::set<void*>{pinsB});
+    EXPECT_EQ(Walk(DCODE_PART, DAM_SEL_PART, keyB), std::set<void*>{partB});
+    EXPECT_EQ(DAM_GetPageCode(pinsA), PC_PIN);
+
+    uint32_t no = dam_GetPageNo(pinsB);
+    EXPECT_EQ(DAM_GetPage(DDM_Open(ws.hDesign)->pageManager, no), pinsB);
+    EXPECT_FALSE(IsPagenoEmpty(no));
+    EXPECT_TRUE(IsPagenoEmpty(MakeDAMPageNo(0, 0)));
+    dam_DeletePage(DCODE_PIN, no);
+    EXPECT_TRUE(IsPagenoEmpty(no));
+    EXPECT_TRUE(Walk(DCODE_PIN, DAM_SEL_PART, keyB).empty());
+
+    // Status and area round-trip; a fill page is never smaller than 57968 bytes.
+    uint32_t fillNo = 0;
+    void* fill = dam_AppendPage(DCODE_FILL, 400, 3, 0, 7, 0, &fillNo);
+    ASSERT_NE(fill, nullptr);
+    EXPECT_EQ(dam_GetDataSize(fill), 57968);
+    EXPECT_EQ(dam_Get_key_of_DataPH(fill, 3), 7);
+    EXPECT_EQ(dam_GetDataInPage(DCODE_FILL, fillNo), fill);
+    dam_Set_status_of_DataPH(fill, 0x8000);
+    EXPECT_LT(dam_Get_status_of_DataPH(fill), 0);
+    int32_t box[4] = {1, 2, 3, 4}, got[4];
+    dam_Set_area_of_DataPH(fill, box);
+    dam_Get_area_of_DataPH(got, fill);
+    EXPECT_EQ(std::vector<int>(got, got + 4), std::vector<int>(box, box + 4));
+}
+
+TEST(PageStore, RecordsKeepTheirAddressesAndPagesTheirArea)
+{
+    ScratchWorkSpace ws;
+    std::vector<LineRecord*> stored;
+    for (int i = 0; i < 500; ++i) {
+        LineRecord r = MakeLine(i * 100, -i, i * 100 + 50, i);
+        stored.push_back(PDL_InsertNewData(5, &r, nullptr));
+    }
+    for (int i = 0; i < 500; ++i) {
+        ASSERT_NE(stored[i], nullptr);
+        EXPECT_EQ((int)stored[i]->x1, i * 100);
+        EXPECT_GT((unsigned)stored[i]->elementNo, 0u);
+    }
+    EXPECT_NE((unsigned)stored[0]->elementNo, (unsigned)stored[1]->elementNo);
+    void* first = dam_NextPage(nullptr, DCODE_LINE, 1, 5);
+    int32_t area[4];
+    dam_Get_area_of_DataPH(area, first);
+    EXPECT_EQ(area[0], 0);
+    EXPECT_EQ(area[1], -133);  // 134 records on the first page
+    EXPECT_EQ(area[2], 133 * 100 + 50);
+
+    // A placeholder filled in place grows its page's area.
+    LineRecord placeholder{};
+    placeholder.status = ES_DELETED;
+    placeholder.code = FC_LINE;
+    void* page = nullptr;
+    LineRecord* p = PDL_InsertNewData(6, &placeholder, &page);
+    PDL_MakeNewQZLine(FC_LINE, p, 2, -1, -1, -1, 7000, 8000, 9000, 9500);
+    EXPECT_EQ((unsigned)(p->status & ES_DELETED), 0u);
+    dam_Get_area_of_DataPH(area, page);
+    EXPECT_EQ(area[0], 7000);
+    EXPECT_EQ(area[3], 9500);
+}
+
+TEST(PageStore, GettersWorkBeforeAnyWorkSpace)
+{
+    DdmContext* ctx = DDM_Open(nullptr);
+    ASSERT_NE(ctx, nullptr);
+    EXPECT_EQ(dam_NextPage(nullptr, DCODE_LINE, 0, 0), nullptr);
+    EXPECT_NE(PDL_Get_PdlClass(), nullptr);
+    DDM_Close(ctx);
+}
+
+}  // namespace
