@@ -4,6 +4,7 @@
 #pragma once
 #include "platform/qzt_mem.h"
 #include "platform/qzt_runtime.h"
+#include "platform/qzt_geometry.h"
 #include "platform/qzt_wps.h"
 #include "platform/qzt_dam.h"
 #include "platform/qzt_records.h"
