@@ -5,6 +5,8 @@
 #include "platform/qzt_mem.h"
 #include "platform/qzt_runtime.h"
 #include "platform/qzt_geometry.h"
+#include "platform/qzt_display.h"
+#include "platform/qzt_placement.h"
 #include "platform/qzt_wps.h"
 #include "platform/qzt_dam.h"
 #include "platform/qzt_records.h"
