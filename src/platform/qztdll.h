@@ -10,3 +10,6 @@
 #include "platform/qzt_wps.h"
 #include "platform/qzt_dam.h"
 #include "platform/qzt_records.h"
+#include "platform/qzt_env.h"
+#include "platform/qzt_tables.h"
+#include "platform/qzt_file.h"

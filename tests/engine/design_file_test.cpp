@@ -1,0 +1,198 @@
+// Design files: a saved design loads back byte for byte in every table and
+// page; damaged, truncated and foreign files are refused with the open
+// design untouched; the data checks write the load log.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "engine/board_builder.h"
+#include "platform/layout_page.h"
+#include "platform/qzt_dam.h"
+#include "platform/qzt_env.h"
+#include "platform/qzt_file.h"
+#include "platform/qzt_tables.h"
+#include "store_test_util.h"
+
+namespace {
+
+// Every table and page of the open design, as bytes.
+std::string Snapshot()
+{
+    std::string s;
+    auto add = [&](const void* p, size_t n) { s.append((const char*)p, n); };
+    add(ENV_GetENVClass(), sizeof(EnvRecord));
+    add(TLV_Get_TlvClass(), sizeof(LevelTable));
+    add(TSZ_Get_TszClass(), sizeof(SizeTable));
+    add(TLL_Get_TllClass(), sizeof(LineTable));
+    add(TPL_Get_TplClass(), sizeof(LineTable));
+    add(TTL_Get_TtlClass(), sizeof(TextLineTable));
+    add(TVT_Get_TvtClass(), sizeof(ViaTable));
+    add(DDM_Open_HoleTable(nullptr), sizeof(HoleTable));
+    add(DDM_Open_PCBInfData(nullptr), sizeof(PcbInfData));
+    for (int code = 1; code < 256; ++code)
+        for (void* p = dam_NextPage(nullptr, code, 0, 0); p; p = dam_NextPage(p, code, 0, 0))
+            add(p, dam_GetDataSize(p));
+    return s;
+}
+
+void BuildSmallBoard(int lines)
+{
+    int top = BLD_AddLevel("TOP", 2, 1, 0xFF);
+    int bottom = BLD_AddLevel("BOTTOM", 2, 2, 0xFF00);
+    int silk = BLD_AddLevel("SILK", 5, 0, 0xFFFFFF);
+    int line = BLD_AddLine(20000);
+    int fillLine = BLD_AddFillLine(10000);
+    int textLine = BLD_AddTextLine(15000, 150000);
+    int via = BLD_AddVia(60000, BLD_AddHole(30000));
+    for (int i = 0; i < lines; ++i) BLD_Line(i % 2 ? top : bottom, line, i * 1000, 0, i * 1000, 50000, i);
+    BLD_Arc(top, line, false, {100000, 0}, {0, 100000}, {0, 0});
+    BLD_Via(via, 5000, 5000, 3);
+    BLD_Text(silk, textLine, "U1 テスト", 1000, 2000, 150000);
+    BLD_Fill(bottom, fillLine, 1, {{0, 0}, {500000, 0}, {500000, 500000}, {0, 500000}},
+             {{{100000, 100000}, {200000, 100000}, {200000, 200000}}});
+    int shape = BLD_Shape("R0805", {{via, -100000, 0, "1"}, {via, 100000, 0, "2"}}, silk, line,
+                          {{-150000, -60000}, {150000, -60000}, {150000, 60000}, {-150000, 60000}});
+    BLD_Part(shape, "R1", "10K", 300000, 300000, 90.0, false);
+}
+
+std::string TempFile(const char* name)
+{
+    char dir[MAX_PATH];
+    GetTempPathA(MAX_PATH, dir);
+    return std::string(dir) + std::to_string(GetCurrentProcessId()) + name;
+}
+
+std::vector<char> ReadBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<char>(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteBytes(const std::string& path, const std::vector<char>& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), (std::streamsize)bytes.size());
+}
+
+TEST(DesignFile, SavedDesignLoadsBackByteForByte)
+{
+    ScratchWorkSpace ws;
+    BuildSmallBoard(400);
+    std::string saved = Snapshot();
+    std::string path = TempFile("board.tpw");
+    char what[256];
+    ASSERT_EQ(DDM_WriteDesignFile(path.c_str(), DESIGN_KIND_TPW, what), DFE_OK) << what;
+
+    // Change the design, then load the file over it.
+    BuildSmallBoard(10);
+    ASSERT_NE(Snapshot(), saved);
+    uint32_t version = 0;
+    ASSERT_EQ(DDM_ReadDesignFile(path.c_str(), DESIGN_KIND_TPW, &version, what), DFE_OK) << what;
+    EXPECT_EQ(version, DESIGN_VERSION);
+    EXPECT_EQ(Snapshot(), saved);
+    EXPECT_STREQ(DDM_Open_PCBInfData(nullptr)->writer, "");
+
+    // Saving the loaded design gives the same file; walks still work.
+    std::string again = TempFile("again.tpw");
+    ASSERT_EQ(DDM_WriteDesignFile(again.c_str(), DESIGN_KIND_TPW, what), DFE_OK);
+    EXPECT_EQ(ReadBytes(again), ReadBytes(path));
+    int lines = 0;
+    for (void* p = dam_NextPage(nullptr, DCODE_LINE, 0, 0); p; p = dam_NextPage(p, DCODE_LINE, 0, 0))
+        lines += dam_Get_cnt_of_DataPH(p);
+    EXPECT_EQ(lines, 401);
+    DeleteFileA(path.c_str());
+    DeleteFileA(again.c_str());
+}
+
+TEST(DesignFile, BadFilesAreRefusedAndTheOpenDesignStays)
+{
+    ScratchWorkSpace ws;
+    BuildSmallBoard(300);
+    std::string path = TempFile("good.tpw");
+    char what[256];
+    ASSERT_EQ(DDM_WriteDesignFile(path.c_str(), DESIGN_KIND_TPW, what), DFE_OK);
+    std::vector<char> good = ReadBytes(path);
+    BuildSmallBoard(5);
+    std::string before = Snapshot();
+
+    struct Case {
+        const char* name;
+        std::vector<char> bytes;
+        int kind;
+        DesignFileError expected;
+    };
+    std::vector<Case> cases;
+    auto flipped = [&](size_t at) {
+        std::vector<char> b = good;
+        b[at] ^= 0x40;
+        return b;
+    };
+    cases.push_back({"heap byte flipped", flipped(good.size() - 100), DESIGN_KIND_TPW, DFE_DAMAGED});
+    cases.push_back({"table byte flipped", flipped(128 + 32 + 100), DESIGN_KIND_TPW, DFE_DAMAGED});
+    cases.push_back({"header byte flipped", flipped(20), DESIGN_KIND_TPW, DFE_DAMAGED});
+    cases.push_back({"truncated", std::vector<char>(good.begin(), good.end() - 5000), DESIGN_KIND_TPW, DFE_TRUNCATED});
+    cases.push_back({"header only", std::vector<char>(good.begin(), good.begin() + 128), DESIGN_KIND_TPW, DFE_TRUNCATED});
+    cases.push_back({"empty", {}, DESIGN_KIND_TPW, DFE_FOREIGN});
+    std::string text = "%wpsname:board\r\n";
+    cases.push_back({"text file", std::vector<char>(text.begin(), text.end()), DESIGN_KIND_TPW, DFE_FOREIGN});
+    cases.push_back({"design as template", good, DESIGN_KIND_TTP, DFE_KIND});
+
+    std::string bad = TempFile("bad.tpw");
+    for (const Case& c : cases) {
+        WriteBytes(bad, c.bytes);
+        uint32_t version = 0;
+        EXPECT_EQ(DDM_ReadDesignFile(bad.c_str(), c.kind, &version, what), c.expected) << c.name;
+        EXPECT_NE(what[0], 0) << c.name;
+        EXPECT_EQ(Snapshot(), before) << c.name;
+    }
+    EXPECT_EQ(DDM_ReadDesignFile(TempFile("missing.tpw").c_str(), DESIGN_KIND_TPW, nullptr, what), DFE_OPEN);
+    EXPECT_EQ(Snapshot(), before);
+    DeleteFileA(bad.c_str());
+    DeleteFileA(path.c_str());
+}
+
+TEST(DesignFile, FailedSaveKeepsTheOldFile)
+{
+    ScratchWorkSpace ws;
+    BuildSmallBoard(20);
+    std::string path = TempFile("keep.tpw");
+    char what[256];
+    ASSERT_EQ(DDM_WriteDesignFile(path.c_str(), DESIGN_KIND_TPW, what), DFE_OK);
+    std::vector<char> old = ReadBytes(path);
+    // The temporary cannot be made: a folder stands in its place.
+    std::string tmp = path + ".$$$";
+    CreateDirectoryA(tmp.c_str(), nullptr);
+    BuildSmallBoard(50);
+    EXPECT_EQ(DDM_WriteDesignFile(path.c_str(), DESIGN_KIND_TPW, what), DFE_WRITE);
+    EXPECT_EQ(ReadBytes(path), old);
+    RemoveDirectoryA(tmp.c_str());
+    DeleteFileA(path.c_str());
+}
+
+TEST(DesignFile, DataChecksWriteTheLoadLog)
+{
+    ScratchWorkSpace ws;
+    BuildSmallBoard(10);
+    std::string log = TempFile("read_err.log");
+    DeleteFileA(log.c_str());
+    DdmContext* ctx = DDM_Open(ws.hDesign);
+    EXPECT_EQ(DDM_TabalNoCheck(ctx, nullptr, log.c_str()), 1);
+    EXPECT_EQ(DDM_AllDataAreaCheck(ctx, nullptr, log.c_str()), 1);
+    EXPECT_EQ(GetFileAttributesA(log.c_str()), INVALID_FILE_ATTRIBUTES);
+
+    BLD_Line(1, 99, 0, 0, 10, 10);                   // no line 99 in the table
+    BLD_Line(1, 1, 0, 0, 160000000, 10);             // beyond the work area
+    EXPECT_EQ(DDM_TabalNoCheck(ctx, nullptr, log.c_str()), 0);
+    EXPECT_EQ(DDM_AllDataAreaCheck(ctx, nullptr, log.c_str()), 0);
+    std::vector<char> bytes = ReadBytes(log);
+    std::string text(bytes.begin(), bytes.end());
+    EXPECT_NE(text.find("=99"), std::string::npos);
+    EXPECT_NE(text.find("1600.0000"), std::string::npos);
+    DDM_Close(ctx);
+    DeleteFileA(log.c_str());
+}
+
+}  // namespace
