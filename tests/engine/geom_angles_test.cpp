@@ -3,6 +3,8 @@
 // full circle, arcs crossing 0 degrees.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cmath>
 #include <cstdint>
 
@@ -19,6 +21,9 @@ struct DirectionCase {
     bool exact;
     int code16;
 };
+
+// Test names show the row, not the bytes of the record.
+void PrintTo(const DirectionCase& c, std::ostream* os) { *os << c.name; }
 
 // clang-format off
 const DirectionCase kDirectionCases[] = {
@@ -68,6 +73,8 @@ struct DistAngleCase {
     int ex, ey;
 };
 
+void PrintTo(const DistAngleCase& c, std::ostream* os) { *os << c.name; }
+
 // clang-format off
 const DistAngleCase kDistAngleCases[] = {
     {"east",             0, 0, 100000, 0.0,     100000, 0},
@@ -105,6 +112,8 @@ struct FromPointCase {
     int ex, ey;
 };
 
+void PrintTo(const FromPointCase& c, std::ostream* os) { *os << c.name; }
+
 // clang-format off
 const FromPointCase kFromPointCases[] = {
     {"towards",          0, 0, 300, 400, 5,      3, 4},
@@ -135,6 +144,8 @@ struct ArcLengthCase {
     double radius, a1, a2;
     double degreesSwept;
 };
+
+void PrintTo(const ArcLengthCase& c, std::ostream* os) { *os << c.name; }
 
 // clang-format off
 const ArcLengthCase kArcLengthCases[] = {
@@ -168,6 +179,8 @@ struct ArcBoxCase {
     int minX, minY, maxX, maxY;
     int midX, midY;  // Get_Circum_Center
 };
+
+void PrintTo(const ArcBoxCase& c, std::ostream* os) { *os << c.name; }
 
 // clang-format off
 const ArcBoxCase kArcBoxCases[] = {

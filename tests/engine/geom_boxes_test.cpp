@@ -2,6 +2,8 @@
 // inside (edges included) and extents.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "platform/qzt_geometry.h"
 
 namespace {
@@ -11,6 +13,9 @@ struct SeparateCase {
     RECT a, b;
     int separate;
 };
+
+// Test names show the row, not the bytes of the record.
+void PrintTo(const SeparateCase& c, std::ostream* os) { *os << c.name; }
 
 // clang-format off
 const SeparateCase kSeparateCases[] = {

@@ -3,6 +3,8 @@
 // segments spanning the whole 32-bit range.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -17,6 +19,9 @@ struct CrossCase {
     int x1, y1, x2, y2, x3, y3, x4, y4;
     int expected;
 };
+
+// Test names show the row, not the bytes of the record.
+void PrintTo(const CrossCase& c, std::ostream* os) { *os << c.name; }
 
 // clang-format off
 const CrossCase kCrossCases[] = {
@@ -55,6 +60,8 @@ struct WindingCase {
     int x1, y1, x2, y2;  // the edge; the point is (0, 0)
     int expected;
 };
+
+void PrintTo(const WindingCase& c, std::ostream* os) { *os << c.name; }
 
 // clang-format off
 const WindingCase kWindingCases[] = {

@@ -4,6 +4,8 @@
 // without direction, points far out in the work area.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cmath>
 #include <cstdint>
 
@@ -28,6 +30,9 @@ struct MeetCase {
     int q1x, q1y, q2x, q2y;  // second line through these
     int flag, ex, ey;
 };
+
+// Test names show the row, not the bytes of the record.
+void PrintTo(const MeetCase& c, std::ostream* os) { *os << c.name; }
 
 // clang-format off
 const MeetCase kMeetCases[] = {
@@ -70,6 +75,8 @@ struct FootCase {
     int ex, ey;
 };
 
+void PrintTo(const FootCase& c, std::ostream* os) { *os << c.name; }
+
 // clang-format off
 const FootCase kFootCases[] = {
     {"on a level line",    50, 50,    0, 0, 100, 0,      50, 0},
@@ -102,6 +109,8 @@ struct NearestCase {
     int px, py, ax, ay, bx, by;
     int ex, ey, end;
 };
+
+void PrintTo(const NearestCase& c, std::ostream* os) { *os << c.name; }
 
 // clang-format off
 const NearestCase kNearestCases[] = {

@@ -3,6 +3,8 @@
 // ±150,000,000 work area and of the 32-bit range).
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cstdint>
 
 #include "platform/qzt_geometry.h"
@@ -14,6 +16,9 @@ struct DistanceCase {
     int x1, y1, x2, y2;
     int expected;
 };
+
+// Test names show the row, not the bytes of the record.
+void PrintTo(const DistanceCase& c, std::ostream* os) { *os << c.name; }
 
 // clang-format off
 const DistanceCase kDistanceCases[] = {
@@ -47,6 +52,8 @@ struct RotationCase {
     double degrees;
     int ex, ey;
 };
+
+void PrintTo(const RotationCase& c, std::ostream* os) { *os << c.name; }
 
 // clang-format off
 const RotationCase kRotationCases[] = {
@@ -82,6 +89,8 @@ struct PlacementCase {
     int placement;
     int ex, ey;
 };
+
+void PrintTo(const PlacementCase& c, std::ostream* os) { *os << c.name; }
 
 const PlacementCase kPlacementCases[] = {
     {"none", 100, 50, 0, 100, 50},
