@@ -1,29 +1,51 @@
-// Headless run driver: starts the viewer, waits until its main window is up
-// and idle, saves a picture of the screen as a BMP file, then ends the viewer.
+// Headless run driver: starts the viewer, answers its start dialog as a
+// person would (the named design's button when a design was given, else the
+// open button is not pressed and the dialog's cancel ends the run), waits
+// until the main frame is up and idle, saves a picture of the screen as a BMP
+// file, then ends the viewer.
 //   rundriver VIEWER.EXE OUT.BMP [DESIGN]
-// Exit 0 when the window appeared and the picture was written.
+// Exit 0 when the frame appeared and the picture was written.
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
-struct FindArg {
+struct FindClassArg {
     DWORD pid;
+    const char* cls;
     HWND found;
 };
 
-static BOOL CALLBACK FindMainWindow(HWND hWnd, LPARAM lParam)
+// A visible top-level window of the viewer's process with the given class.
+static BOOL CALLBACK FindWindowOfClass(HWND hWnd, LPARAM lParam)
 {
-    FindArg* arg = (FindArg*)lParam;
+    FindClassArg* arg = (FindClassArg*)lParam;
     DWORD pid = 0;
     GetWindowThreadProcessId(hWnd, &pid);
-    if (pid == arg->pid && IsWindowVisible(hWnd) && !GetWindow(hWnd, GW_OWNER)) {
+    char cls[64] = "";
+    GetClassNameA(hWnd, cls, sizeof(cls));
+    if (pid == arg->pid && IsWindowVisible(hWnd) && lstrcmpiA(cls, arg->cls) == 0) {
         arg->found = hWnd;
         return FALSE;
     }
     return TRUE;
 }
+
+// Waits up to `limitMs` for such a window; null when the viewer ended or
+// none came.
+static HWND WaitForWindow(HANDLE process, DWORD pid, const char* cls, DWORD limitMs)
+{
+    FindClassArg arg = {pid, cls, nullptr};
+    for (DWORD waited = 0; waited < limitMs && !arg.found; waited += 50) {
+        if (WaitForSingleObject(process, 50) == WAIT_OBJECT_0) break;
+        EnumWindows(FindWindowOfClass, (LPARAM)&arg);
+    }
+    return arg.found;
+}
+
+// The start dialog's button that opens the design named on the command line.
+static const int START_OPEN_NAMED = 1819;
 
 static bool WriteScreenBmp(const char* path)
 {
@@ -79,21 +101,26 @@ int main(int argc, char** argv)
         return 1;
     }
     // The viewer's start-up is quick; 60 s only guards against a viewer that
-    // never shows a window (it then has failed, and we say so).
-    FindArg arg = {pi.dwProcessId, nullptr};
-    for (int waited = 0; waited < 60000 && !arg.found; waited += 50) {
-        if (WaitForSingleObject(pi.hProcess, 50) == WAIT_OBJECT_0) break;
-        EnumWindows(FindMainWindow, (LPARAM)&arg);
+    // never shows a window (it then has failed, and we say so). The start
+    // dialog comes first; its named-design button is pressed as a click
+    // would press it.
+    HWND start = WaitForWindow(pi.hProcess, pi.dwProcessId, "#32770", 60000);
+    if (start && argc > 3) {
+        HWND button = GetDlgItem(start, START_OPEN_NAMED);
+        PostMessageA(start, WM_COMMAND, MAKEWPARAM(START_OPEN_NAMED, BN_CLICKED), (LPARAM)button);
+    } else if (start) {
+        std::fprintf(stderr, "rundriver: no design given; the start dialog waits for a choice\n");
     }
+    HWND frame = WaitForWindow(pi.hProcess, pi.dwProcessId, "QZTorva_CLASS", argc > 3 ? 60000 : 0);
     int rc = 1;
-    if (arg.found) {
+    if (frame) {
         WaitForInputIdle(pi.hProcess, 10000);
-        RedrawWindow(arg.found, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        RedrawWindow(frame, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         Sleep(500);  // let Wine hand the window surface to the X server
         rc = WriteScreenBmp(argv[2]) ? 0 : 1;
         if (rc) std::fprintf(stderr, "rundriver: cannot write %s\n", argv[2]);
     } else {
-        std::fprintf(stderr, "rundriver: the viewer showed no main window\n");
+        std::fprintf(stderr, "rundriver: the viewer showed no main frame\n");
     }
     TerminateProcess(pi.hProcess, 0);
     CloseHandle(pi.hThread);

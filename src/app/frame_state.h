@@ -6,23 +6,25 @@
 
 #include "panels/panel_area.h"
 
-struct FrameRect {
+// A child's place in the frame's client area. (Not "FrameRect": that name
+// is taken by a GDI function, which would hide the type.)
+struct FrameBox {
     int x, y, width, height;
 };
 
 struct FrameState {
     HWND hWndCanvas;
-    FrameRect rcCanvas;
+    FrameBox rcCanvas;
     HWND hWndFuncBar;
-    FrameRect rcFuncBar;
+    FrameBox rcFuncBar;
     HWND hWndMenuList;
-    FrameRect rcMenuList;  // its height shrinks while an option panel is shown
+    FrameBox rcMenuList;  // its height shrinks while an option panel is shown
     HWND hWndSettingBar;
-    FrameRect rcSettingBar;
+    FrameBox rcSettingBar;
     HWND hWndStatusBar;
-    FrameRect rcStatusBar;
+    FrameBox rcStatusBar;
     HWND hWndAttrBar;
-    FrameRect rcAttrBar;
+    FrameBox rcAttrBar;
     HWND hWndMap;          // the map window while it is open
     HMENU hPopupMenu;      // the canvas's popup menu while it exists
     POINT ptPopup;         // where the popup was opened

@@ -1,10 +1,10 @@
-// Program entry. Start-up proper (work space, command thread, frame and its
-// children, renderer, message loop) lives in the shell's start-up module.
+// Program entry. Start-up proper lives in APP_Run, so that tests can run
+// its pieces in their own process.
 #include <windows.h>
 
-#include "app/startup.h"
+#include "app/app.h"
 
 int WINAPI WinMain(HINSTANCE hInst, HINSTANCE, LPSTR lpCmdLine, int nShow)
 {
-    return STA_Main(hInst, lpCmdLine, nShow);
+    return APP_Run(hInst, lpCmdLine, nShow);
 }
