@@ -1,0 +1,191 @@
+// The stroke font "TEXT": the engine's own simple font of single strokes on a
+// five by seven grid, used for every text of the display. Lower-case letters
+// take their capitals; a character the font lacks is drawn as a box, so that
+// a text never silently loses characters on the screen.
+#include <cmath>
+#include <cstring>
+#include <mutex>
+
+#include "engine/render_internal.h"
+
+namespace {
+
+struct GlyphSource {
+    char code;
+    const char* strokes;  // points "xy" on the 5 x 7 grid, strokes split by '|'
+};
+
+// clang-format off
+const GlyphSource kGlyphs[] = {
+    {'0', "10 01 05 16 36 45 41 30 10|01 45"},
+    {'1', "15 26 20|10 30"},
+    {'2', "05 16 36 45 44 00 40"},
+    {'3', "05 16 36 45 44 33 13|33 42 41 30 10 01"},
+    {'4', "30 36 02 42"},
+    {'5', "46 06 04 34 43 41 30 10 01"},
+    {'6', "45 36 16 05 01 10 30 41 42 33 03"},
+    {'7', "06 46 10"},
+    {'8', "13 04 05 16 36 45 44 33 13 02 01 10 30 41 42 33"},
+    {'9', "01 10 30 41 45 36 16 05 04 13 43"},
+    {'A', "00 04 26 44 40|03 43"},
+    {'B', "00 06 36 45 44 33 03|33 42 41 30 00"},
+    {'C', "45 36 16 05 01 10 30 41"},
+    {'D', "00 06 26 44 42 20 00"},
+    {'E', "40 00 06 46|03 33"},
+    {'F', "00 06 46|03 33"},
+    {'G', "45 36 16 05 01 10 30 41 43 23"},
+    {'H', "00 06|40 46|03 43"},
+    {'I', "10 30|20 26|16 36"},
+    {'J', "01 10 20 31 36|16 46"},
+    {'K', "00 06|46 02|13 40"},
+    {'L', "06 00 40"},
+    {'M', "00 06 23 46 40"},
+    {'N', "00 06 40 46"},
+    {'O', "10 01 05 16 36 45 41 30 10"},
+    {'P', "00 06 36 45 44 33 03"},
+    {'Q', "10 01 05 16 36 45 41 30 10|22 40"},
+    {'R', "00 06 36 45 44 33 03|23 40"},
+    {'S', "45 36 16 05 04 13 33 42 41 30 10 01"},
+    {'T', "06 46|20 26"},
+    {'U', "06 01 10 30 41 46"},
+    {'V', "06 20 46"},
+    {'W', "06 10 23 30 46"},
+    {'X', "00 46|06 40"},
+    {'Y', "06 23 46|23 20"},
+    {'Z', "06 46 00 40"},
+    {' ', ""},
+    {'.', "10 20 21 11 10"},
+    {',', "21 20 10"},
+    {'-', "03 43"},
+    {'+', "03 43|21 25"},
+    {'_', "00 40"},
+    {'/', "00 46"},
+    {'\\', "06 40"},
+    {':', "21 22|24 25"},
+    {';', "24 25|22 21 10"},
+    {'(', "36 24 22 30"},
+    {')', "16 24 22 10"},
+    {'[', "36 16 10 30"},
+    {']', "16 36 30 10"},
+    {'=', "02 42|04 44"},
+    {'*', "11 35|15 31|03 43"},
+    {'#', "10 16|30 36|02 42|04 44"},
+    {'!', "26 22|20 21"},
+    {'?', "05 16 36 45 44 23 22|20 21"},
+    {'\'', "26 24"},
+    {'"', "16 14|36 34"},
+    {'<', "46 03 40"},
+    {'>', "06 43 00"},
+    {'%', "00 46|05 16|41 30"},
+    {'^', "04 26 44"},
+    {'$', "45 36 16 05 04 13 33 42 41 30 10 01|26 20"},
+};
+// clang-format on
+
+const char kBox[] = "00 06 46 40 00";
+
+constexpr int kMaxPairs = 40;
+struct Glyph {
+    int n = 0;
+    int8_t pairs[kMaxPairs * 2] = {};
+};
+
+Glyph s_table[128];
+Glyph s_box;
+std::once_flag s_built;
+
+void Compile(const char* src, Glyph* g)
+{
+    g->n = 0;
+    bool first = true;
+    for (const char* s = src; *s && g->n < kMaxPairs - 1;) {
+        if (*s == ' ') {
+            ++s;
+            continue;
+        }
+        if (*s == '|') {
+            g->pairs[2 * g->n] = RND_FONT_PEN_UP;
+            g->pairs[2 * g->n + 1] = 0;
+            ++g->n;
+            ++s;
+            continue;
+        }
+        if (!s[1]) break;
+        g->pairs[2 * g->n] = (int8_t)((s[0] - '0') * (RND_FONT_CELL_W / 4));
+        g->pairs[2 * g->n + 1] = (int8_t)((s[1] - '0') * (RND_FONT_CELL_H / 6));
+        ++g->n;
+        s += 2;
+        first = false;
+    }
+    (void)first;
+}
+
+void Build()
+{
+    for (const GlyphSource& src : kGlyphs) Compile(src.strokes, &s_table[(unsigned char)src.code]);
+    Compile(kBox, &s_box);
+    for (int c = 'a'; c <= 'z'; ++c) s_table[c] = s_table[c - 'a' + 'A'];
+}
+
+bool Known(unsigned code)
+{
+    if (code >= 128) return false;
+    if (code == ' ') return true;
+    return s_table[code].n > 0;
+}
+
+}  // namespace
+
+const int8_t* RND_FontGlyph(unsigned code, int* n)
+{
+    std::call_once(s_built, Build);
+    const Glyph& g = Known(code) ? s_table[code] : s_box;
+    *n = g.n;
+    return g.pairs;
+}
+
+void RND_Text(RndPainter* p, const uint16_t* codes, int count, double x, double y, double height,
+              double charWidth, double gap, double angleDeg, bool mirror, double strokeWidth,
+              COLORREF colour)
+{
+    if (count <= 0 || height <= 0) return;
+    if (charWidth <= 0) charWidth = height * 0.6;
+    double advance = charWidth + gap;
+    double a = angleDeg * 3.14159265358979323846 / 180.0;
+    double ca = std::cos(a), sa = std::sin(a);
+    double m = mirror ? -1.0 : 1.0;
+    auto place = [&](double lx, double ly, double* bx, double* by) {
+        lx *= m;
+        *bx = x + lx * ca - ly * sa;
+        *by = y + lx * sa + ly * ca;
+    };
+    double hpx = height * p->pixelsPerUnit;
+    if (hpx < 4.0) {
+        // Too small to read: a bar along the baseline shows where the text is.
+        double x1, y1, x2, y2;
+        place(0, height * 0.5, &x1, &y1);
+        place(advance * count - gap, height * 0.5, &x2, &y2);
+        RND_Line(p, x1, y1, x2, y2, hpx < 1.5 ? 0 : height * 0.5, false, colour);
+        return;
+    }
+    double sx = charWidth / RND_FONT_CELL_W, sy = height / RND_FONT_CELL_H;
+    for (int i = 0; i < count; ++i) {
+        int n = 0;
+        const int8_t* g = RND_FontGlyph(codes[i], &n);
+        double ox = advance * i;
+        bool down = false;
+        double px = 0, py = 0;
+        for (int k = 0; k < n; ++k) {
+            if (g[2 * k] == RND_FONT_PEN_UP) {
+                down = false;
+                continue;
+            }
+            double bx, by;
+            place(ox + g[2 * k] * sx, g[2 * k + 1] * sy, &bx, &by);
+            if (down) RND_Line(p, px, py, bx, by, strokeWidth, false, colour);
+            px = bx;
+            py = by;
+            down = true;
+        }
+    }
+}

@@ -1,0 +1,551 @@
+// Off-screen surfaces and the painter that draws board figures into them with
+// GDI. Every figure is clipped to the surface before GDI sees it, so that a
+// board coordinate far outside the view never reaches GDI's 32-bit device
+// arithmetic. Wide lines are drawn one call each: PolyPolyline with a
+// geometric pen grows quadratically with the number of lines under Wine.
+#include <algorithm>
+#include <cmath>
+
+#include "engine/render_internal.h"
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+// Beyond this many pixels from the surface a polygon vertex is clipped.
+constexpr double kFar = 30000.0;
+
+uint32_t ToDib(COLORREF c)
+{
+    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+}
+
+void Touch(RndPainter* p, double x1, double y1, double x2, double y2)
+{
+    RECT r = {(LONG)std::floor(std::min(x1, x2)) - 1, (LONG)std::floor(std::min(y1, y2)) - 1,
+              (LONG)std::ceil(std::max(x1, x2)) + 2, (LONG)std::ceil(std::max(y1, y2)) + 2};
+    RECT c;
+    if (!IntersectRect(&c, &r, &p->clip)) return;
+    if (IsRectEmpty(&p->touched))
+        p->touched = c;
+    else
+        UnionRect(&p->touched, &p->touched, &c);
+}
+
+// Pen styles of the painter's cache.
+enum { PEN_ROUND, PEN_SQUARE, PEN_DASH };
+
+void UsePen(RndPainter* p, COLORREF colour, int width, int style)
+{
+    if (p->pen && p->penColour == colour && p->penWidth == width && p->penStyle == style) return;
+    HPEN pen;
+    if (style == PEN_DASH) {
+        pen = CreatePen(PS_DASH, 0, colour);
+    } else if (width <= 1) {
+        pen = CreatePen(PS_SOLID, 0, colour);
+    } else {
+        LOGBRUSH lb = {BS_SOLID, colour, 0};
+        DWORD caps = style == PEN_SQUARE ? (PS_ENDCAP_SQUARE | PS_JOIN_MITER) : (PS_ENDCAP_ROUND | PS_JOIN_ROUND);
+        pen = ExtCreatePen(PS_GEOMETRIC | PS_SOLID | caps, (DWORD)width, &lb, 0, nullptr);
+    }
+    HGDIOBJ old = SelectObject(p->surface->hdc, pen);
+    if (!p->oldPen) p->oldPen = old;
+    if (p->pen) DeleteObject(p->pen);
+    p->pen = pen;
+    p->penColour = colour;
+    p->penWidth = width;
+    p->penStyle = style;
+}
+
+void UseBrush(RndPainter* p, COLORREF colour)
+{
+    if (p->brush && p->brushColour == colour) {
+        SelectObject(p->surface->hdc, p->brush);
+        return;
+    }
+    HBRUSH brush = CreateSolidBrush(colour);
+    HGDIOBJ old = SelectObject(p->surface->hdc, brush);
+    if (!p->oldBrush) p->oldBrush = old;
+    if (p->brush) DeleteObject(p->brush);
+    p->brush = brush;
+    p->brushColour = colour;
+}
+
+void UseNoBrush(RndPainter* p)
+{
+    HGDIOBJ old = SelectObject(p->surface->hdc, GetStockObject(NULL_BRUSH));
+    if (!p->oldBrush) p->oldBrush = old;
+}
+
+// Liang-Barsky: clips the segment to the rectangle; false when nothing is left.
+bool ClipSegment(double& x1, double& y1, double& x2, double& y2, double l, double t, double r, double b)
+{
+    double dx = x2 - x1, dy = y2 - y1;
+    double u0 = 0, u1 = 1;
+    const double pv[4] = {-dx, dx, -dy, dy};
+    const double qv[4] = {x1 - l, r - x1, y1 - t, b - y1};
+    for (int i = 0; i < 4; ++i) {
+        if (pv[i] == 0) {
+            if (qv[i] < 0) return false;
+            continue;
+        }
+        double u = qv[i] / pv[i];
+        if (pv[i] < 0) {
+            if (u > u1) return false;
+            u0 = std::max(u0, u);
+        } else {
+            if (u < u0) return false;
+            u1 = std::min(u1, u);
+        }
+    }
+    double ox = x1, oy = y1;
+    x1 = ox + u0 * dx;
+    y1 = oy + u0 * dy;
+    x2 = ox + u1 * dx;
+    y2 = oy + u1 * dy;
+    return true;
+}
+
+int Round(double v) { return (int)std::lround(v); }
+
+}  // namespace
+
+// ---- Surfaces ---------------------------------------------------------------------
+
+bool RND_SurfaceEnsure(RndSurface* s, int width, int height, bool exact)
+{
+    width = std::max(width, 1);
+    height = std::max(height, 1);
+    if (s->bmp && (exact ? (s->width == width && s->height == height)
+                         : (s->width >= width && s->height >= height)))
+        return true;
+    RND_SurfaceFree(s);
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    s->hdc = CreateCompatibleDC(nullptr);
+    if (!s->hdc) return false;
+    void* bits = nullptr;
+    s->bmp = CreateDIBSection(s->hdc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!s->bmp) {
+        DeleteDC(s->hdc);
+        s->hdc = nullptr;
+        return false;
+    }
+    s->oldBmp = SelectObject(s->hdc, s->bmp);
+    s->bits = (uint32_t*)bits;
+    s->width = width;
+    s->height = height;
+    std::fill(s->bits, s->bits + (size_t)width * height, 0u);
+    return true;
+}
+
+void RND_SurfaceFree(RndSurface* s)
+{
+    if (s->hdc) {
+        SelectObject(s->hdc, s->oldBmp);
+        DeleteDC(s->hdc);
+    }
+    if (s->bmp) DeleteObject(s->bmp);
+    *s = RndSurface{};
+}
+
+void RND_SurfaceClear(RndSurface* s, RECT rc)
+{
+    RECT all = {0, 0, s->width, s->height};
+    if (!IntersectRect(&rc, &rc, &all)) return;
+    GdiFlush();
+    for (int y = rc.top; y < rc.bottom; ++y)
+        std::fill(s->bits + (size_t)y * s->width + rc.left, s->bits + (size_t)y * s->width + rc.right, 0u);
+}
+
+// ---- Painter ----------------------------------------------------------------------
+
+void RND_PainterBegin(RndPainter* p, RndSurface* surface, const DisplaySC* sc, int offsetX,
+                      int offsetY, RndMix mix, const uint32_t* palette)
+{
+    *p = RndPainter{};
+    p->surface = surface;
+    p->mix = mix;
+    p->palette = palette;
+    double upp = sc->unitsPerPixel > 0 ? sc->unitsPerPixel : 1.0;
+    p->pixelsPerUnit = 1.0 / upp;
+    p->originX = sc->rcView.left;
+    p->scaleX = p->pixelsPerUnit;
+    p->originY = sc->rcView.top;
+    p->scaleY = p->pixelsPerUnit;
+    if (sc->viewMode == 1) {
+        p->originX = sc->rcView.right;
+        p->scaleX = -p->pixelsPerUnit;
+    } else if (sc->viewMode == 2) {
+        p->originY = sc->rcView.bottom;
+        p->scaleY = -p->pixelsPerUnit;
+    }
+    p->offsetX = offsetX;
+    p->offsetY = offsetY;
+    p->clip = {0, 0, surface->width, surface->height};
+    SetROP2(surface->hdc, mix == RND_MIX_OR ? R2_MERGEPEN : mix == RND_MIX_XOR ? R2_XORPEN : R2_COPYPEN);
+    SetBkMode(surface->hdc, TRANSPARENT);
+    SetPolyFillMode(surface->hdc, ALTERNATE);
+}
+
+void RND_PainterEnd(RndPainter* p)
+{
+    if (!p->surface) return;
+    HDC dc = p->surface->hdc;
+    if (p->oldPen) SelectObject(dc, p->oldPen);
+    if (p->oldBrush) SelectObject(dc, p->oldBrush);
+    if (p->pen) DeleteObject(p->pen);
+    if (p->brush) DeleteObject(p->brush);
+    SetROP2(dc, R2_COPYPEN);
+    GdiFlush();
+    p->pen = nullptr;
+    p->brush = nullptr;
+    p->oldPen = p->oldBrush = nullptr;
+}
+
+void RND_ResetTouched(RndPainter* p) { SetRectEmpty(&p->touched); }
+
+COLORREF RND_Colour(const RndPainter* p, uint32_t word)
+{
+    if (word & 0x01000000u) {
+        if (p->palette) return p->palette[word & 0xFF];
+        return RGB(255, 255, 255);
+    }
+    return word & 0x00FFFFFF;
+}
+
+// ---- Figures ----------------------------------------------------------------------
+
+void RND_PutPixel(RndPainter* p, int x, int y, COLORREF colour)
+{
+    if (x < p->clip.left || x >= p->clip.right || y < p->clip.top || y >= p->clip.bottom) return;
+    if (!p->surface->bits) {
+        if (p->mix == RND_MIX_XOR)
+            PatBlt(p->surface->hdc, x, y, 1, 1, DSTINVERT);
+        else
+            SetPixelV(p->surface->hdc, x, y, colour);
+        Touch(p, x, y, x, y);
+        return;
+    }
+    uint32_t* px = p->surface->bits + (size_t)y * p->surface->width + x;
+    uint32_t c = ToDib(colour);
+    if (p->mix == RND_MIX_OR)
+        *px |= c;
+    else if (p->mix == RND_MIX_XOR)
+        *px ^= c;
+    else
+        *px = c ? c : 0x010101;
+    Touch(p, x, y, x, y);
+}
+
+void RND_Dot(RndPainter* p, double bx, double by, COLORREF colour)
+{
+    RND_PutPixel(p, (int)std::floor(RND_PX(p, bx)), (int)std::floor(RND_PY(p, by)), colour);
+}
+
+void RND_Line(RndPainter* p, double x1, double y1, double x2, double y2, double width,
+              bool squareEnds, COLORREF colour)
+{
+    double ax = RND_PX(p, x1), ay = RND_PY(p, y1), bx = RND_PX(p, x2), by = RND_PY(p, y2);
+    double w = width * p->pixelsPerUnit;
+    double len = std::hypot(bx - ax, by - ay);
+    if (len < 1.0 && w < 1.5) {
+        RND_Dot(p, (x1 + x2) / 2, (y1 + y2) / 2, colour);
+        return;
+    }
+    double m = w / 2 + 2;
+    if (!ClipSegment(ax, ay, bx, by, p->clip.left - m, p->clip.top - m, p->clip.right + m, p->clip.bottom + m))
+        return;
+    HDC dc = p->surface->hdc;
+    if (len < 0.5) {
+        // A zero-length wide line: GDI draws nothing for it, the pad it stands for is a disc.
+        UsePen(p, colour, 1, PEN_ROUND);
+        UseBrush(p, colour);
+        int r = Round(w / 2);
+        if (squareEnds)
+            Rectangle(dc, Round(ax) - r, Round(ay) - r, Round(ax) + r + 1, Round(ay) + r + 1);
+        else
+            Ellipse(dc, Round(ax) - r, Round(ay) - r, Round(ax) + r + 1, Round(ay) + r + 1);
+    } else {
+        UsePen(p, colour, w < 1.5 ? 1 : Round(w), squareEnds ? PEN_SQUARE : PEN_ROUND);
+        MoveToEx(dc, Round(ax), Round(ay), nullptr);
+        LineTo(dc, Round(bx), Round(by));
+        if (w < 1.5) SetPixelV(dc, Round(bx), Round(by), colour);  // cosmetic lines leave out their last pixel
+    }
+    Touch(p, std::min(ax, bx) - w / 2, std::min(ay, by) - w / 2, std::max(ax, bx) + w / 2, std::max(ay, by) + w / 2);
+}
+
+void RND_LineOutline(RndPainter* p, double x1, double y1, double x2, double y2, double width,
+                     bool squareEnds, COLORREF colour)
+{
+    double h = width / 2;
+    double dx = x2 - x1, dy = y2 - y1, len = std::hypot(dx, dy);
+    if (width * p->pixelsPerUnit < 2.0) {
+        RND_Line(p, x1, y1, x2, y2, 0, false, colour);
+        return;
+    }
+    if (len <= 0) {
+        dx = 1;
+        dy = 0;
+        len = 1;
+    }
+    double ux = dx / len, uy = dy / len, nx = -uy * h, ny = ux * h;
+    if (squareEnds) {
+        double ex = ux * h, ey = uy * h;
+        double ax = x1 - ex, ay = y1 - ey, bx = x2 + ex, by = y2 + ey;
+        RND_Line(p, ax + nx, ay + ny, bx + nx, by + ny, 0, false, colour);
+        RND_Line(p, bx + nx, by + ny, bx - nx, by - ny, 0, false, colour);
+        RND_Line(p, bx - nx, by - ny, ax - nx, ay - ny, 0, false, colour);
+        RND_Line(p, ax - nx, ay - ny, ax + nx, ay + ny, 0, false, colour);
+        return;
+    }
+    RND_Line(p, x1 + nx, y1 + ny, x2 + nx, y2 + ny, 0, false, colour);
+    RND_Line(p, x1 - nx, y1 - ny, x2 - nx, y2 - ny, 0, false, colour);
+    // Half circles around both ends, outwards.
+    RND_Arc(p, x2, y2, h, x2 - nx, y2 - ny, x2 + nx, y2 + ny, true, 0, colour);
+    RND_Arc(p, x1, y1, h, x1 + nx, y1 + ny, x1 - nx, y1 - ny, true, 0, colour);
+}
+
+void RND_Arc(RndPainter* p, double cx, double cy, double r, double x1, double y1, double x2,
+             double y2, bool ccw, double width, COLORREF colour)
+{
+    double rp = r * p->pixelsPerUnit, w = width * p->pixelsPerUnit;
+    double pcx = RND_PX(p, cx), pcy = RND_PY(p, cy);
+    double reach = rp + w / 2 + 2;
+    if (pcx + reach < p->clip.left || pcx - reach > p->clip.right || pcy + reach < p->clip.top ||
+        pcy - reach > p->clip.bottom)
+        return;
+    if (reach < 2.0) {
+        RND_Dot(p, cx, cy, colour);
+        return;
+    }
+    bool full = x1 == x2 && y1 == y2;
+    if (rp > 20000.0) {
+        // GDI cannot take a circle this large: straight pieces, each clipped.
+        double a1 = std::atan2(y1 - cy, x1 - cx), a2 = std::atan2(y2 - cy, x2 - cx);
+        double span = full ? 2 * kPi : (ccw ? a2 - a1 : a1 - a2);
+        while (span <= 0) span += 2 * kPi;
+        double step = 2 * std::acos(std::max(0.0, 1.0 - 0.5 / rp));
+        int n = std::clamp((int)std::ceil(span / std::max(step, 1e-6)), 8, 20000);
+        double px = x1, py = y1;
+        for (int i = 1; i <= n; ++i) {
+            double a = a1 + (ccw ? 1 : -1) * span * i / n;
+            double qx = cx + r * std::cos(a), qy = cy + r * std::sin(a);
+            RND_Line(p, px, py, qx, qy, width, false, colour);
+            px = qx;
+            py = qy;
+        }
+        return;
+    }
+    HDC dc = p->surface->hdc;
+    UsePen(p, colour, w < 1.5 ? 1 : Round(w), PEN_ROUND);
+    UseNoBrush(p);
+    int l = Round(pcx - rp), t = Round(pcy - rp), rr = Round(pcx + rp), b = Round(pcy + rp);
+    if (rr - l < 1) rr = l + 1;
+    if (b - t < 1) b = t + 1;
+    if (full) {
+        Ellipse(dc, l, t, rr + 1, b + 1);
+    } else {
+        // GDI arcs run counter-clockwise on the screen; a mirrored view turns
+        // the board's direction round.
+        bool screenCcw = ccw != ((p->scaleX < 0) != (p->scaleY < 0));
+        int sx = Round(RND_PX(p, x1)), sy = Round(RND_PY(p, y1)), ex = Round(RND_PX(p, x2)), ey = Round(RND_PY(p, y2));
+        if (screenCcw)
+            Arc(dc, l, t, rr + 1, b + 1, sx, sy, ex, ey);
+        else
+            Arc(dc, l, t, rr + 1, b + 1, ex, ey, sx, sy);
+    }
+    Touch(p, pcx - rp - w / 2, pcy - rp - w / 2, pcx + rp + w / 2, pcy + rp + w / 2);
+}
+
+void RND_Pad(RndPainter* p, double x, double y, double w, double h, int shape, bool outline,
+             COLORREF colour)
+{
+    if (h <= 0) h = w;
+    double wp = w * p->pixelsPerUnit, hp = h * p->pixelsPerUnit;
+    double px = RND_PX(p, x), py = RND_PY(p, y);
+    if (px + wp < p->clip.left || px - wp > p->clip.right || py + hp < p->clip.top || py - hp > p->clip.bottom)
+        return;
+    if (wp < 1.5 && hp < 1.5) {
+        RND_Dot(p, x, y, colour);
+        return;
+    }
+    bool round = shape == 0 || shape == 2 || shape == 4 || shape == 6;
+    if (round && w != h) {
+        // An oblong: a line with round ends as wide as the pad is narrow.
+        double d = std::min(w, h), half = (std::max(w, h) - d) / 2;
+        if (outline) {
+            if (w > h) RND_LineOutline(p, x - half, y, x + half, y, d, false, colour);
+            else RND_LineOutline(p, x, y - half, x, y + half, d, false, colour);
+        } else {
+            if (w > h) RND_Line(p, x - half, y, x + half, y, d, false, colour);
+            else RND_Line(p, x, y - half, x, y + half, d, false, colour);
+        }
+        return;
+    }
+    HDC dc = p->surface->hdc;
+    UsePen(p, colour, 1, PEN_ROUND);
+    if (outline)
+        UseNoBrush(p);
+    else
+        UseBrush(p, colour);
+    int l = Round(px - wp / 2), t = Round(py - hp / 2), r = Round(px + wp / 2), b = Round(py + hp / 2);
+    if (round)
+        Ellipse(dc, l, t, r + 1, b + 1);
+    else
+        Rectangle(dc, l, t, r + 1, b + 1);
+    Touch(p, l, t, r, b);
+}
+
+void RND_Thermal(RndPainter* p, double x, double y, double outer, double inner, double gap,
+                 int shape, COLORREF colour)
+{
+    if (inner <= 0 || inner >= outer) inner = outer * 0.6;
+    double ring = (outer - inner) / 2, rm = (outer + inner) / 4;
+    if (outer * p->pixelsPerUnit < 3.0) {
+        RND_Pad(p, x, y, outer, outer, 0, false, colour);
+        return;
+    }
+    double half = rm > 0 ? std::min(std::asin(std::min(1.0, (gap + ring) / 2 / rm)), kPi / 4 - 0.01) : 0;
+    double base = (shape == 6 || shape == 7) ? kPi / 4 : 0;
+    for (int q = 0; q < 4; ++q) {
+        double a1 = base + q * kPi / 2 + half, a2 = base + (q + 1) * kPi / 2 - half;
+        RND_Arc(p, x, y, rm, x + rm * std::cos(a1), y + rm * std::sin(a1), x + rm * std::cos(a2),
+                y + rm * std::sin(a2), true, ring, colour);
+    }
+}
+
+void RND_Disc(RndPainter* p, double x, double y, double diameter, COLORREF colour)
+{
+    RND_Pad(p, x, y, diameter, diameter, 0, false, colour);
+}
+
+void RND_AddRingPoint(const RndPainter* p, RndRing* ring, double bx, double by)
+{
+    double x = RND_PX(p, bx), y = RND_PY(p, by);
+    x = std::clamp(x, -1e8, 1e8);
+    y = std::clamp(y, -1e8, 1e8);
+    ring->pts.push_back({(LONG)std::lround(x), (LONG)std::lround(y)});
+}
+
+namespace {
+
+// Sutherland-Hodgman against one edge of the rectangle.
+template <typename Inside, typename Cut>
+void ClipRing(std::vector<POINT>& pts, Inside inside, Cut cut)
+{
+    if (pts.empty()) return;
+    std::vector<POINT> out;
+    out.reserve(pts.size() + 4);
+    POINT prev = pts.back();
+    bool prevIn = inside(prev);
+    for (const POINT& cur : pts) {
+        bool curIn = inside(cur);
+        if (curIn != prevIn) out.push_back(cut(prev, cur));
+        if (curIn) out.push_back(cur);
+        prev = cur;
+        prevIn = curIn;
+    }
+    pts.swap(out);
+}
+
+void ClipRingToRect(std::vector<POINT>& pts, double l, double t, double r, double b)
+{
+    auto atX = [](POINT a, POINT c, double x) {
+        double u = (x - a.x) / (double)(c.x - a.x);
+        return POINT{(LONG)std::lround(x), (LONG)std::lround(a.y + u * (c.y - a.y))};
+    };
+    auto atY = [](POINT a, POINT c, double y) {
+        double u = (y - a.y) / (double)(c.y - a.y);
+        return POINT{(LONG)std::lround(a.x + u * (c.x - a.x)), (LONG)std::lround(y)};
+    };
+    ClipRing(pts, [&](POINT q) { return q.x >= l; }, [&](POINT a, POINT c) { return atX(a, c, l); });
+    ClipRing(pts, [&](POINT q) { return q.x <= r; }, [&](POINT a, POINT c) { return atX(a, c, r); });
+    ClipRing(pts, [&](POINT q) { return q.y >= t; }, [&](POINT a, POINT c) { return atY(a, c, t); });
+    ClipRing(pts, [&](POINT q) { return q.y <= b; }, [&](POINT a, POINT c) { return atY(a, c, b); });
+}
+
+}  // namespace
+
+void RND_Polygon(RndPainter* p, std::vector<RndRing>& rings, bool fill, COLORREF fillColour,
+                 bool outline, double outlineWidth, bool dashed, COLORREF outlineColour)
+{
+    if (rings.empty() || rings[0].pts.size() < 2) return;
+    LONG l = LONG_MAX, t = LONG_MAX, r = LONG_MIN, b = LONG_MIN;
+    for (const RndRing& ring : rings)
+        for (const POINT& q : ring.pts) {
+            l = std::min(l, q.x);
+            t = std::min(t, q.y);
+            r = std::max(r, q.x);
+            b = std::max(b, q.y);
+        }
+    double w = outlineWidth * p->pixelsPerUnit;
+    if (r + w < p->clip.left || l - w > p->clip.right || b + w < p->clip.top || t - w > p->clip.bottom) return;
+    if (r - l < 2 && b - t < 2) {
+        RND_PutPixel(p, (int)((l + r) / 2), (int)((t + b) / 2), fill ? fillColour : outlineColour);
+        return;
+    }
+    bool isFar = l < -kFar || t < -kFar || r > kFar || b > kFar;
+    if (isFar) {
+        double m = w + 64;
+        for (RndRing& ring : rings)
+            ClipRingToRect(ring.pts, p->clip.left - m, p->clip.top - m, p->clip.right + m, p->clip.bottom + m);
+    }
+    std::vector<POINT> all;
+    std::vector<INT> counts;
+    for (const RndRing& ring : rings) {
+        if (ring.pts.size() < 3) continue;
+        all.insert(all.end(), ring.pts.begin(), ring.pts.end());
+        counts.push_back((INT)ring.pts.size());
+    }
+    if (counts.empty()) return;
+    HDC dc = p->surface->hdc;
+    if (fill) {
+        UseBrush(p, fillColour);
+        HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
+        PolyPolygon(dc, all.data(), counts.data(), (int)counts.size());
+        SelectObject(dc, oldPen);
+    }
+    if (outline) {
+        UsePen(p, outlineColour, dashed || w < 1.5 ? 1 : Round(w), dashed ? PEN_DASH : PEN_ROUND);
+        size_t at = 0;
+        for (INT n : counts) {
+            std::vector<POINT> closed(all.begin() + at, all.begin() + at + n);
+            closed.push_back(closed.front());
+            Polyline(dc, closed.data(), (int)closed.size());
+            at += n;
+        }
+    }
+    Touch(p, l - w, t - w, r + w, b + w);
+}
+
+// ---- Composing ---------------------------------------------------------------------
+
+void RND_ComposeLayer(RndSurface* target, RndSurface* layer, RECT rc, float alpha)
+{
+    RECT all = {0, 0, std::min(target->width, layer->width), std::min(target->height, layer->height)};
+    if (!IntersectRect(&rc, &rc, &all)) return;
+    GdiFlush();
+    unsigned a = (unsigned)std::lround(std::clamp(alpha, 0.0f, 1.0f) * 256.0f);
+    unsigned na = 256 - a;
+    for (int y = rc.top; y < rc.bottom; ++y) {
+        uint32_t* s = layer->bits + (size_t)y * layer->width;
+        uint32_t* d = target->bits + (size_t)y * target->width;
+        for (int x = rc.left; x < rc.right; ++x) {
+            uint32_t c = s[x];
+            if (!c) continue;
+            s[x] = 0;
+            if (a >= 256) {
+                d[x] = c;
+                continue;
+            }
+            uint32_t t = d[x];
+            uint32_t rb = (((c & 0xFF00FF) * a + (t & 0xFF00FF) * na) >> 8) & 0xFF00FF;
+            uint32_t g = (((c & 0x00FF00) * a + (t & 0x00FF00) * na) >> 8) & 0x00FF00;
+            d[x] = rb | g;
+        }
+    }
+}
