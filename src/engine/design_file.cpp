@@ -10,8 +10,8 @@
 //     - "STATE": page count, next element number, heap bytes;
 //     - "PAGEDIR": the directory entries of pages 1 to the page count;
 //     - "HEAP": the page heap as it lies in the work space.
-// The heap is read straight into a free stretch of the work space and only
-// taken into use once everything checked, so a refused file costs nothing.
+// The whole file is checked before the open design is touched, so a refused
+// file leaves it as it was.
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
@@ -96,11 +96,15 @@ void Say(char* what, const char* format, ...)
 
 // ---- Writing -------------------------------------------------------------------------
 
+// Measured under Wine: 62 MB written in 64 KB pieces took 25-31 ms, in 1 MB
+// or 8 MB pieces 90-130 ms.
+constexpr uint32_t WRITE_CHUNK = 64u << 10;
+
 bool WriteAll(HANDLE f, const void* data, uint64_t size)
 {
     const uint8_t* p = (const uint8_t*)data;
     while (size) {
-        DWORD n = (DWORD)std::min<uint64_t>(size, IO_CHUNK), done = 0;
+        DWORD n = (DWORD)std::min<uint64_t>(size, WRITE_CHUNK), done = 0;
         if (!WriteFile(f, p, n, &done, nullptr) || done != n) return false;
         p += n;
         size -= n;
@@ -128,7 +132,8 @@ DesignFileError DDM_WriteDesignFile(const char* path, int kind, char* what)
         Say(what, "作業領域が開かれていません");
         return DFE_NO_SPACE;
     }
-    std::string tmp = std::string(path) + ".$$$";
+    // The process id keeps two programs saving the same file apart.
+    std::string tmp = std::string(path) + ".$" + std::to_string(GetCurrentProcessId()) + "$";
     HANDLE f = CreateFileA(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (f == INVALID_HANDLE_VALUE) {
@@ -240,20 +245,17 @@ DesignFileError ReadSection(Reader& r, int id, uint64_t expected, void* to, uint
     return DFE_OK;
 }
 
-// Every page of the directory lies inside the heap, and its header agrees.
-DesignFileError CheckPages(const std::vector<DirEntry>& dir, const uint8_t* heap, uint64_t heapUsed,
+// Every page of the directory lies inside the heap, and its header (taken
+// out of the heap while it streamed past) agrees with the directory.
+DesignFileError CheckPages(const std::vector<DirEntry>& dir,
+                           const std::vector<DataPageHeader>& headers, uint64_t heapUsed,
                            char* what)
 {
     for (size_t i = 0; i < dir.size(); ++i) {
         const DirEntry& e = dir[i];
         uint32_t pageNo = (uint32_t)i + 1;
-        if (e.flags & ~DIR_LIVE || (e.flags && e.size < PAGE_HEADER_SIZE) ||
-            e.offset > heapUsed || e.size > heapUsed - e.offset || e.offset % PAGE_ALIGN) {
-            Say(what, "ページ %u の位置が不正です", pageNo);
-            return DFE_DAMAGED;
-        }
         if (!(e.flags & DIR_LIVE)) continue;
-        const DataPageHeader* h = (const DataPageHeader*)(heap + e.offset);
+        const DataPageHeader* h = &headers[i];
         bool sane = h->pageNo == pageNo && h->byteSize == e.size && h->dataCode > 0 &&
                     h->count >= 0 && h->max >= 0 && h->recordSize >= 0 && h->count <= h->max &&
                     (uint64_t)h->max * (uint64_t)h->recordSize <= e.size - PAGE_HEADER_SIZE;
@@ -261,6 +263,59 @@ DesignFileError CheckPages(const std::vector<DirEntry>& dir, const uint8_t* heap
             Say(what, "ページ %u (データコード %u) の見出しが不正です", pageNo, h->dataCode);
             return DFE_DAMAGED;
         }
+    }
+    return DFE_OK;
+}
+
+DesignFileError CheckDirectory(const std::vector<DirEntry>& dir, uint64_t heapUsed, char* what)
+{
+    for (size_t i = 0; i < dir.size(); ++i) {
+        const DirEntry& e = dir[i];
+        if (e.flags & ~DIR_LIVE || (e.flags && e.size < PAGE_HEADER_SIZE) ||
+            e.offset > heapUsed || e.size > heapUsed - e.offset || e.offset % PAGE_ALIGN) {
+            Say(what, "ページ %u の位置が不正です", (unsigned)i + 1);
+            return DFE_DAMAGED;
+        }
+    }
+    return DFE_OK;
+}
+
+// First pass over the heap: its CRC, and the header of every live page,
+// read through one buffer so that nothing of the work space is touched.
+DesignFileError ScanHeap(Reader& r, const SectionHead& s, const std::vector<DirEntry>& dir,
+                         std::vector<DataPageHeader>& headers, char* what)
+{
+    std::vector<uint32_t> order;  // live pages by offset
+    for (uint32_t i = 0; i < dir.size(); ++i)
+        if (dir[i].flags & DIR_LIVE) order.push_back(i);
+    std::sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) { return dir[a].offset < dir[b].offset; });
+    headers.assign(dir.size(), DataPageHeader{});
+
+    std::vector<uint8_t> buffer(IO_CHUNK);
+    uint32_t crc = 0;
+    size_t next = 0;
+    for (uint64_t at = 0; at < s.length;) {
+        uint64_t n = std::min<uint64_t>(IO_CHUNK, s.length - at);
+        if (!r.Read(buffer.data(), n)) {
+            Say(what, "HEAP を読めません");
+            return DFE_OPEN;
+        }
+        crc = DDM_Crc32c(crc, buffer.data(), n);
+        // Copy each header's bytes that lie in this chunk (a header may
+        // straddle two chunks).
+        while (next < order.size() && dir[order[next]].offset < at + n) {
+            uint32_t i = order[next];
+            uint64_t from = std::max<uint64_t>(dir[i].offset, at);
+            uint64_t to = std::min<uint64_t>(dir[i].offset + PAGE_HEADER_SIZE, at + n);
+            std::memcpy((uint8_t*)&headers[i] + (from - dir[i].offset), buffer.data() + (from - at), to - from);
+            if (dir[i].offset + PAGE_HEADER_SIZE > at + n) break;  // the rest comes with the next chunk
+            ++next;
+        }
+        at += n;
+    }
+    if (crc != s.crc) {
+        Say(what, "HEAP のデータが壊れています (CRC)");
+        return DFE_DAMAGED;
     }
     return DFE_OK;
 }
@@ -327,37 +382,48 @@ DesignFileError DDM_ReadDesignFile(const char* path, int kind, uint32_t* version
                                         dir.data(), nullptr, what))
         return e;
 
-    // The heap goes into free space of the work space: below the open
-    // design's heap when it fits there, else above it.
+    // The heap is read twice: once to check it, then into the work space.
+    // Reading it straight into free space would be one read, but the first
+    // touch of fresh pages of a shared mapping costs several times a file
+    // copy; the second read lands on the pages the open design already uses.
+    // The file is open without write sharing, so it cannot change between.
     SectionHead heapHead;
     if (DesignFileError e = ReadSectionHead(r, SEC_HEAP, state.heapUsed, &heapHead, what)) return e;
     WpsHeader* h = ws->head;
-    uint64_t staging = h->heapArea;
-    if (state.heapUsed > h->heapBase - h->heapArea)
-        staging = (h->heapBase + h->heapUsed + 0xFFFF) & ~(uint64_t)0xFFFF;
-    if (staging > h->capacity || state.heapUsed > h->capacity - staging) {
+    if (state.heapUsed > h->capacity - h->heapArea) {
         Say(what, "作業領域 (%llu MB) に入りません", (unsigned long long)(h->capacity >> 20));
         return DFE_NO_ROOM;
     }
-    uint8_t* heap = ws->base + staging;
-    if (!r.Read(heap, state.heapUsed)) {
-        Say(what, "HEAP を読めません");
-        return DFE_OPEN;
-    }
-    if (DDM_Crc32c(0, heap, state.heapUsed) != heapHead.crc) {
-        Say(what, "HEAP のデータが壊れています (CRC)");
-        return DFE_DAMAGED;
-    }
-    if (DesignFileError e = CheckPages(dir, heap, state.heapUsed, what)) return e;
+    if (DesignFileError e = CheckDirectory(dir, state.heapUsed, what)) return e;
+    uint64_t heapAt = r.pos;
+    std::vector<DataPageHeader> headers;
+    if (DesignFileError e = ScanHeap(r, heapHead, dir, headers, what)) return e;
+    if (DesignFileError e = CheckPages(dir, headers, state.heapUsed, what)) return e;
 
     // Everything checked: the loaded design replaces the open one.
     AcquireSRWLockExclusive(&ws->lock);
+    uint8_t* heap = ws->base + h->heapArea;
+    LARGE_INTEGER seek;
+    seek.QuadPart = (LONGLONG)heapAt;
+    r.pos = heapAt;
+    bool read = SetFilePointerEx(file.h, seek, nullptr, FILE_BEGIN) && r.Read(heap, state.heapUsed) &&
+                DDM_Crc32c(0, heap, state.heapUsed) == heapHead.crc;
     std::memset(ws->dir, 0, (size_t)(h->pageCount + 1) * sizeof(DirEntry));
+    h->heapBase = h->heapArea;
+    if (!read) {
+        // A read error between the two passes: the old design is gone, so
+        // the work space is left empty rather than half loaded.
+        h->pageCount = 0;
+        h->heapUsed = 0;
+        ReleaseSRWLockExclusive(&ws->lock);
+        ClearDesign(ws);
+        Say(what, "HEAP の読み込み中にエラーが起きました (エラー %lu)", GetLastError());
+        return DFE_OPEN;
+    }
     if (state.pageCount) std::memcpy(ws->dir + 1, dir.data(), dir.size() * sizeof(DirEntry));
     std::memcpy(ws->fixed, fixed.get(), FixedRegionSize());
     h->pageCount = state.pageCount;
     h->nextElementNo = state.nextElementNo;
-    h->heapBase = staging;
     h->heapUsed = state.heapUsed;
     h->designLoaded = 1;
     std::memset(ws->search, 0, sizeof(ws->search));

@@ -163,7 +163,7 @@ TEST(DesignFile, FailedSaveKeepsTheOldFile)
     ASSERT_EQ(DDM_WriteDesignFile(path.c_str(), DESIGN_KIND_TPW, what), DFE_OK);
     std::vector<char> old = ReadBytes(path);
     // The temporary cannot be made: a folder stands in its place.
-    std::string tmp = path + ".$$$";
+    std::string tmp = path + ".$" + std::to_string(GetCurrentProcessId()) + "$";
     CreateDirectoryA(tmp.c_str(), nullptr);
     BuildSmallBoard(50);
     EXPECT_EQ(DDM_WriteDesignFile(path.c_str(), DESIGN_KIND_TPW, what), DFE_WRITE);
