@@ -272,6 +272,10 @@ char* TVT_GetViaLayerViaLevName(ViaLayerEntry* e) { return e ? e->name : s_empty
 uint32_t TVT_GetViaLayerColor(const ViaLayerEntry* e) { return e ? e->color : 0; }
 int TVT_GetViaLayerTblNo(const ViaLayerEntry* e) { return e ? e->tblNo : 0; }
 int TVT_GetViaLayerDefViaLevNo(const ViaLayerEntry* e) { return e ? e->defViaLevNo : 0; }
+int TVT_GetPosiNega(DdmContext*, const ViaLayerEntry* e)
+{
+    return e && TLV_GetPosiNega(nullptr, e->padLevel) ? 1 : 0;
+}
 
 DefViaEntry* TDV_Get_DefViaTblRec(DefViaTable* t, int n)
 {

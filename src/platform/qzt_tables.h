@@ -171,6 +171,8 @@ char* TVT_GetViaLayerViaLevName(ViaLayerEntry* e);
 uint32_t TVT_GetViaLayerColor(const ViaLayerEntry* e);
 int TVT_GetViaLayerTblNo(const ViaLayerEntry* e);
 int TVT_GetViaLayerDefViaLevNo(const ViaLayerEntry* e);
+// 0 when the VIA layer's pad level is positive, 1 when negative.
+int TVT_GetPosiNega(DdmContext* ctx, const ViaLayerEntry* e);
 
 DefViaEntry* TDV_Get_DefViaTblRec(DefViaTable* t, int n);
 int TDV_Get_DefViaTbl_UseNum(DefViaTable* t);

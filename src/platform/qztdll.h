@@ -13,3 +13,4 @@
 #include "platform/qzt_env.h"
 #include "platform/qzt_tables.h"
 #include "platform/qzt_file.h"
+#include "platform/qzt_grid.h"
