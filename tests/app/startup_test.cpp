@@ -128,10 +128,14 @@ TEST(StartUp, CancelledOpenDialogReturnsToTheStartDialog)
     w.Answer(IDC_START_CANCEL, START_CAPTION);
     EXPECT_EQ(t.Result(), 0);
     auto seen = w.Seen();
-    ASSERT_EQ(seen.size(), 3u);
-    EXPECT_EQ(seen[0].caption, START_CAPTION);
-    EXPECT_EQ(seen[1].caption, "開く");
-    EXPECT_EQ(seen[2].caption, START_CAPTION) << "the start dialog comes back";
+    std::string order;
+    for (const auto& d : seen) order += "[" + d.caption + "]";
+    // Under load the system's file dialog may show a window of its own in
+    // between; what matters is the order start, open, start.
+    ASSERT_GE(seen.size(), 3u) << order;
+    EXPECT_EQ(seen.front().caption, START_CAPTION) << order;
+    EXPECT_NE(order.find("[開く]"), std::string::npos) << order;
+    EXPECT_EQ(seen.back().caption, START_CAPTION) << order << ": the start dialog comes back";
 }
 
 TEST(StartUp, TransparenciesOnlyInTheOpenUnitRange)
