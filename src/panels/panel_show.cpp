@@ -34,11 +34,7 @@ int PNL_HideCommandPanel(FrameState* fs)
 {
     if (!fs) return 0;
     HWND hPanel = PNL_PanelWindow(fs, fs->iActivePanel);
-    if (!hPanel) {
-        // A number that names nothing, or a panel that could not be made.
-        fs->iActivePanel = 0;
-        return 0;
-    }
+    if (!hPanel) return 0;  // nothing on show, or a number that names no panel
     ShowWindow(hPanel, SW_HIDE);
     auto& lb = fs->rcMenuList;
     lb.height += PanelHeight(hPanel) - 1;
