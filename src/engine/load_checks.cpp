@@ -165,6 +165,5 @@ void DDM_ViaTbl_AptNoCheck(DdmContext* ctx, HWND hCanvas) {}
 void DDM_Initialize(DdmContext* ctx, HINSTANCE hInstance) {}
 void DDM_InitMDMData(DdmContext* ctx) {}
 void CCC_Initialize(DdmContext* ctx, HINSTANCE hInstance) {}
-void DDM_drcCheck_SetClearanceMax(DdmContext* ctx) {}
 
 }

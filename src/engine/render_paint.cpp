@@ -8,6 +8,7 @@
 
 #include "engine/render_design.h"
 #include "platform/qzt_mem.h"
+#include "platform/qzt_palette.h"
 
 namespace {
 
@@ -77,25 +78,9 @@ void Grow(RECT* dirty, const RECT& r)
 
 // ---- Palette ---------------------------------------------------------------------------
 
-const uint32_t* RND_Palette()
-{
-    // The design colours: 16 named colours first (black, the eight bright and
-    // seven dark ones), then a 6 x 6 x 6 colour cube and a grey ramp.
-    static const uint32_t* table = [] {
-        static uint32_t t[256];
-        const COLORREF named[16] = {
-            RGB(0, 0, 0),       RGB(255, 0, 0),   RGB(0, 255, 0),   RGB(255, 255, 0),
-            RGB(0, 128, 255),   RGB(255, 0, 255), RGB(0, 255, 255), RGB(255, 255, 255),
-            RGB(255, 128, 0),   RGB(128, 0, 0),   RGB(0, 128, 0),   RGB(128, 128, 0),
-            RGB(0, 0, 160),     RGB(128, 0, 128), RGB(0, 128, 128), RGB(160, 160, 160),
-        };
-        for (int i = 0; i < 16; ++i) t[i] = named[i];
-        for (int i = 0; i < 216; ++i) t[16 + i] = RGB((i / 36) * 51, ((i / 6) % 6) * 51, (i % 6) * 51);
-        for (int i = 0; i < 24; ++i) t[232 + i] = RGB(8 + i * 10, 8 + i * 10, 8 + i * 10);
-        return t;
-    }();
-    return table;
-}
+// The palette of the open design, so that an edited palette changes the
+// drawing.
+const uint32_t* RND_Palette() { return PLT_GetColourTable(); }
 
 // ---- Work area -------------------------------------------------------------------------
 
@@ -260,13 +245,18 @@ void D2D_Draw(void* ctx, HWND hWnd, D2DRenderTarget* rt)
     if (IsRectEmpty(&px)) return;
     RND_SurfaceClear(&s_back, px);
     RND_SurfaceClear(&s_layer, px);
-    RndPainter p;
+    RndPainter p, d;
     RND_PainterBegin(&p, &s_layer, rt->sc, 0, 0, RND_MIX_COPY, RND_Palette());
     p.clip = px;
     ClipToWorkArea(&p);
-    RND_DrawDesignStandard(ctx, &p, &s_back, box);
+    RND_PainterBegin(&d, &s_back, rt->sc, 0, 0, RND_MIX_COPY, RND_Palette());
+    d.clip = px;
+    ClipToWorkArea(&d);
+    RND_DrawDesignStandard(ctx, &p, &d, box);
     Unclip(&p);
+    Unclip(&d);
     RND_PainterEnd(&p);
+    RND_PainterEnd(&d);
     // The work area's border, as the mixing display's canvas draws it.
     RndPainter b;
     RND_PainterBegin(&b, &s_back, rt->sc, 0, 0, RND_MIX_COPY, RND_Palette());

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "engine/store.h"
+#include "platform/layout_palette.h"
 #include "platform/layout_xwinput.h"
 
 namespace store {
@@ -40,6 +41,7 @@ const Region s_regions[RG_COUNT] = {
     {RG_PDP,          "PDP",      sizeof(PdpClass)},
     {RG_GRID,         "GRD",      sizeof(GridObject)},
     {RG_SLIB,         "SLIB",     4096},
+    {RG_PALETTE,      "PLT",      sizeof(DesignPalette)},
 };
 // clang-format on
 

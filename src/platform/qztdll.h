@@ -14,3 +14,5 @@
 #include "platform/qzt_tables.h"
 #include "platform/qzt_file.h"
 #include "platform/qzt_grid.h"
+#include "platform/qzt_palette.h"
+#include "platform/qzt_table_update.h"
