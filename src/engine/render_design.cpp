@@ -598,8 +598,10 @@ void DrawLevelClass(const Scene& s, int level, int cls)
 // by level number.
 std::vector<int> LevelOrder(const Scene& s)
 {
+    // Levels in use are numbered from 1 to the table's count.
     std::vector<int> order;
-    for (int lv = 1; lv <= TBL_MAX_LEVEL; ++lv)
+    int used = std::clamp(s.levels->levelUseNum, 0, TBL_MAX_LEVEL);
+    for (int lv = 1; lv <= used; ++lv)
         if (LevelShown(s, lv)) order.push_back(lv);
     if (s.standard) {
         std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
@@ -655,24 +657,28 @@ void RND_DrawDesignMixing(void* ctx, RndPainter* p, const BoardRect& box)
     DrawNames(s);
 }
 
-void RND_DrawDesignStandard(void* ctx, RndPainter* p, RndSurface* target, const BoardRect& box)
+void RND_DrawDesignStandard(void* ctx, RndPainter* layer, RndPainter* direct, const BoardRect& box)
 {
     Scene s;
-    if (!SceneBegin(&s, ctx, p, box, true)) return;
+    if (!SceneBegin(&s, ctx, layer, box, true)) return;
     std::vector<int> order = LevelOrder(s);
-    for (int level : order) {
-        for (int cls = 0; cls < CL_COUNT; ++cls) {
-            RND_ResetTouched(p);
+    auto pass = [&](int level, int cls) {
+        float alpha = ClassAlpha(cls);
+        // An opaque class needs no layer: it goes straight into the picture.
+        s.p = alpha >= 1.0f ? direct : layer;
+        RND_ResetTouched(s.p);
+        if (level > 0)
             DrawLevelClass(s, level, cls);
-            if (!IsRectEmpty(&p->touched)) {
-                GdiFlush();
-                RND_ComposeLayer(target, p->surface, p->touched, ClassAlpha(cls));
-            }
+        else
+            DrawNames(s);
+        if (s.p == layer && !IsRectEmpty(&layer->touched)) {
+            GdiFlush();
+            RND_ComposeLayer(direct->surface, layer->surface, layer->touched, alpha);
         }
-    }
-    RND_ResetTouched(p);
-    DrawNames(s);
-    if (!IsRectEmpty(&p->touched)) RND_ComposeLayer(target, p->surface, p->touched, ClassAlpha(CL_TEXT));
+    };
+    for (int level : order)
+        for (int cls = 0; cls < CL_COUNT; ++cls) pass(level, cls);
+    pass(0, CL_TEXT);
 }
 
 // ---- One element -------------------------------------------------------------------------------

@@ -6,9 +6,10 @@
 // Every visible level of the design inside `box` (board units), ORed into
 // the painter's surface: the mixing display.
 void RND_DrawDesignMixing(void* ctx, RndPainter* p, const BoardRect& box);
-// Every visible level inside `box`, each element class drawn into the
-// painter's surface (a layer, cleared) and blended over `target`.
-void RND_DrawDesignStandard(void* ctx, RndPainter* p, RndSurface* target, const BoardRect& box);
+// Every visible level inside `box`: each element class that is not opaque
+// drawn into the `layer` painter's surface (cleared) and blended over the
+// `direct` painter's surface; opaque classes drawn with `direct` at once.
+void RND_DrawDesignStandard(void* ctx, RndPainter* layer, RndPainter* direct, const BoardRect& box);
 // One element by class code (0x14000 VIA, 0x24010 line, 0x34020 text,
 // 0x44030 fill, 0x64090 part, 0x740A0 pin), in its own colours or, with
 // `force`, in `forceColour`.

@@ -52,6 +52,20 @@ struct RndPainter {
     HBRUSH brush = nullptr;
     COLORREF brushColour = 0;
     HGDIOBJ oldPen = nullptr, oldBrush = nullptr;
+    // Pens and brushes made during the pass, kept until its end: making a
+    // geometric pen costs more than drawing a line with it.
+    struct CachedPen {
+        HPEN pen;
+        COLORREF colour;
+        int width, style;
+    };
+    struct CachedBrush {
+        HBRUSH brush;
+        COLORREF colour;
+    };
+    std::vector<CachedPen> pens;
+    bool gdiPending = false;  // GDI drew since the last direct pixel write
+    std::vector<CachedBrush> brushes;
     const uint32_t* palette = nullptr;  // 256 COLORREFs
 };
 
