@@ -92,7 +92,8 @@ uint8_t* PageOfRecord(const void* record)
 uint32_t NextElementNo()
 {
     WorkSpace* ws = Current();
-    return ws ? ws->head->nextElementNo++ : 0;
+    // Both threads insert records; numbers must never be handed out twice.
+    return ws ? (uint32_t)InterlockedIncrement((volatile LONG*)&ws->head->nextElementNo) - 1 : 0;
 }
 
 uint8_t* NewPage(int code, uint32_t byteSize, int recordSize, int maxRecords, uint16_t key1,
