@@ -6,8 +6,9 @@
 // 10 mm), so each data page covers a small part of the board, as pages of a
 // design loaded from its file do.
 //
-// Usage: redraw [elements [kinds]]   (default 1000000; kinds: 1 lines, 2 VIAs,
-// 4 texts, 8 fills, added up; default all)
+// Usage: redraw [elements [kinds [width height]]]   (default 1000000; kinds:
+// 1 lines, 2 VIAs, 4 texts, 8 fills, added up, default all; the board's
+// width and height in mm, default 300 x 200)
 #include <windows.h>
 
 #include <algorithm>
@@ -25,7 +26,7 @@ namespace {
 
 constexpr int MM = 100000;
 constexpr int W = 1200, H = 900;             // canvas pixels
-constexpr int BOARD_W = 300, BOARD_H = 200;  // board millimetres
+int BOARD_W = 300, BOARD_H = 200;  // board millimetres (at least 10 each)
 
 // <chrono> cannot be built with the Shift-JIS execution character set.
 using Tick = long long;
@@ -123,6 +124,10 @@ int main(int argc, char** argv)
 {
     long elements = argc > 1 ? std::atol(argv[1]) : 1000000;
     if (argc > 2) g_kinds = std::atoi(argv[2]);
+    if (argc > 4) {
+        BOARD_W = std::max(10, std::atoi(argv[3]) / 10 * 10);
+        BOARD_H = std::max(10, std::atoi(argv[4]) / 10 * 10);
+    }
     char dir[MAX_PATH];
     GetTempPathA(MAX_PATH, dir);
     std::string path = std::string(dir) + "bench_redraw.wps";

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <unordered_map>
 
 #include "engine/store.h"
 #include "platform/layout_fill.h"
@@ -83,6 +84,10 @@ struct Scene {
     double upp = 1;                                 // board units per pixel
     double lineMargin = 0, padMargin = 0, textMargin = 0;
     bool viaSlots = false;  // the VIA table names display slots
+    // The pages of each selection whose box meets the view, gathered at the
+    // first pass over them: the later passes of the other levels and
+    // element classes walk only these.
+    std::unordered_map<int64_t, std::vector<void*>>* pageCache = nullptr;
 };
 
 // ---- Tables -----------------------------------------------------------------------
@@ -145,6 +150,29 @@ bool BoxVisible(const Scene& s, double x1, double y1, double x2, double y2, doub
     return x2 + margin >= s.minX && x1 - margin <= s.maxX && y2 + margin >= s.minY && y1 - margin <= s.maxY;
 }
 
+// The pages of a selection that may hold something visible.
+const std::vector<void*>& Pages(const Scene& s, int code, int selector, int key, double margin)
+{
+    static thread_local std::vector<void*> uncached;
+    int64_t k = ((int64_t)code << 40) | ((int64_t)selector << 32) | (uint32_t)key;
+    if (s.pageCache) {
+        auto it = s.pageCache->find(k);
+        if (it != s.pageCache->end()) return it->second;
+    }
+    std::vector<void*> v;
+    for (void* pg = dam_NextPage(nullptr, code, selector, key); pg; pg = dam_NextPage(pg, code, selector, key)) {
+        const DataPageHeader* h = (const DataPageHeader*)pg;
+        if (h->count <= 0 || (h->status & PS_SKIP)) continue;
+        if (h->area[0] <= h->area[2] && !BoxVisible(s, h->area[0], h->area[1], h->area[2], h->area[3], margin)) continue;
+        v.push_back(pg);
+    }
+    if (!s.pageCache) {
+        uncached = std::move(v);
+        return uncached;
+    }
+    return (*s.pageCache)[k] = std::move(v);
+}
+
 // Whether a page may hold something visible; a page that fits in one pixel
 // is drawn as one dot here and reported as done.
 bool PageWorthOpening(const Scene& s, const void* page, double margin, COLORREF dotColour, bool dotAllowed)
@@ -201,7 +229,7 @@ void DrawLineRecord(const Scene& s, const LineRecord* r, int cls, COLORREF colou
 void DrawLinePages(const Scene& s, int code, int level, int cls, COLORREF colour)
 {
     Place none;
-    for (void* pg = dam_NextPage(nullptr, code, DAM_SEL_LEVEL, level); pg; pg = dam_NextPage(pg, code, DAM_SEL_LEVEL, level)) {
+    for (void* pg : Pages(s, code, DAM_SEL_LEVEL, level, s.lineMargin)) {
         if (!PageWorthOpening(s, pg, s.lineMargin, colour, cls == CL_LINE_SOLID)) continue;
         const DataPageHeader* h = (const DataPageHeader*)pg;
         for (int i = 0; i < h->count; ++i) {
@@ -268,7 +296,7 @@ void DrawHole(const Scene& s, double x, double y, const ViaDef* def, bool mixing
 void DrawPadPages(const Scene& s, int code, int level, int pageLevel, int cls, COLORREF colour)
 {
     int sel = pageLevel >= 0 ? DAM_SEL_LEVEL : DAM_SEL_ALL;
-    for (void* pg = dam_NextPage(nullptr, code, sel, pageLevel); pg; pg = dam_NextPage(pg, code, sel, pageLevel)) {
+    for (void* pg : Pages(s, code, sel, pageLevel, s.padMargin)) {
         if (!PageWorthOpening(s, pg, s.padMargin, colour, cls == CL_PAD)) continue;
         const DataPageHeader* h = (const DataPageHeader*)pg;
         for (int i = 0; i < h->count; ++i) {
@@ -289,7 +317,7 @@ void DrawPadPages(const Scene& s, int code, int level, int pageLevel, int cls, C
 
 void DrawFlashPages(const Scene& s, int code, int level, int cls, COLORREF colour)
 {
-    for (void* pg = dam_NextPage(nullptr, code, DAM_SEL_LEVEL, level); pg; pg = dam_NextPage(pg, code, DAM_SEL_LEVEL, level)) {
+    for (void* pg : Pages(s, code, DAM_SEL_LEVEL, level, s.padMargin)) {
         if (!PageWorthOpening(s, pg, s.padMargin, colour, cls == CL_PAD)) continue;
         const DataPageHeader* h = (const DataPageHeader*)pg;
         for (int i = 0; i < h->count; ++i) {
@@ -407,7 +435,7 @@ void DrawFillPage(const Scene& s, const void* pg, int cls, COLORREF colour, cons
 void DrawFillPages(const Scene& s, int level, int cls, COLORREF colour)
 {
     Place none;
-    for (void* pg = dam_NextPage(nullptr, DCODE_FILL, DAM_SEL_LEVEL, level); pg; pg = dam_NextPage(pg, DCODE_FILL, DAM_SEL_LEVEL, level)) {
+    for (void* pg : Pages(s, DCODE_FILL, DAM_SEL_LEVEL, level, s.lineMargin)) {
         if (!PageWorthOpening(s, pg, s.lineMargin, colour, true)) continue;
         DrawFillPage(s, pg, cls, colour, none);
     }
@@ -440,7 +468,7 @@ void DrawTextRecord(const Scene& s, const TextRecord* r, COLORREF colour, const 
 void DrawTextPages(const Scene& s, int level, COLORREF colour)
 {
     Place none;
-    for (void* pg = dam_NextPage(nullptr, DCODE_TEXT, DAM_SEL_LEVEL, level); pg; pg = dam_NextPage(pg, DCODE_TEXT, DAM_SEL_LEVEL, level)) {
+    for (void* pg : Pages(s, DCODE_TEXT, DAM_SEL_LEVEL, level, s.textMargin)) {
         if (!PageWorthOpening(s, pg, s.textMargin, colour, true)) continue;
         const DataPageHeader* h = (const DataPageHeader*)pg;
         for (int i = 0; i < h->count; ++i) {
@@ -484,7 +512,7 @@ void DrawPartShapes(const Scene& s, int level, int cls, COLORREF colour)
     bool fills = cls == CL_FILL_SOLID || cls == CL_FILL_OUTLINE;
     bool texts = cls == CL_TEXT;
     if (!lines && !fills && !texts) return;
-    for (void* pp = dam_NextPage(nullptr, DCODE_PART, DAM_SEL_ALL, 0); pp; pp = dam_NextPage(pp, DCODE_PART, DAM_SEL_ALL, 0)) {
+    for (void* pp : Pages(s, DCODE_PART, DAM_SEL_ALL, 0, s.textMargin)) {
         const PartRecord* part = (const PartRecord*)PageRecord(pp, 0, 0);
         if ((part->status & ES_DELETED) || !PartVisible(s, part)) continue;
         Place pl = PlaceOf(part);
@@ -644,6 +672,8 @@ void RND_DrawDesignMixing(void* ctx, RndPainter* p, const BoardRect& box)
 {
     Scene s;
     if (!SceneBegin(&s, ctx, p, box, false)) return;
+    std::unordered_map<int64_t, std::vector<void*>> cache;
+    s.pageCache = &cache;
     std::vector<int> order = LevelOrder(s);
     for (int level : order)
         for (int cls : {CL_FILL_OUTLINE, CL_LINE_SOLID, CL_LINE_OUTLINE, CL_PAD, CL_THERMAL, CL_TEXT})
@@ -661,6 +691,8 @@ void RND_DrawDesignStandard(void* ctx, RndPainter* layer, RndPainter* direct, co
 {
     Scene s;
     if (!SceneBegin(&s, ctx, layer, box, true)) return;
+    std::unordered_map<int64_t, std::vector<void*>> cache;
+    s.pageCache = &cache;
     std::vector<int> order = LevelOrder(s);
     auto pass = [&](int level, int cls) {
         float alpha = ClassAlpha(cls);
