@@ -24,6 +24,7 @@
 #include "platform/layout_fill.h"
 #include "platform/qzt_file.h"
 #include "platform/qzt_wps.h"
+#include "platform/trvdlg.h"
 
 using namespace store;
 
@@ -188,16 +189,20 @@ struct Reader {
     HANDLE f;
     uint64_t size;
     uint64_t pos = 0;
+    DoingProgress* progress = nullptr;
+    uint64_t done = 0, total = 0;  // for the progress: the file and the heap again
     bool Read(void* to, uint64_t n)
     {
         if (n > size - pos) return false;
         uint8_t* p = (uint8_t*)to;
         uint64_t left = n;
         while (left) {
-            DWORD chunk = (DWORD)std::min<uint64_t>(left, IO_CHUNK), done = 0;
-            if (!ReadFile(f, p, chunk, &done, nullptr) || done != chunk) return false;
+            DWORD chunk = (DWORD)std::min<uint64_t>(left, IO_CHUNK), got = 0;
+            if (!ReadFile(f, p, chunk, &got, nullptr) || got != chunk) return false;
             p += chunk;
             left -= chunk;
+            done += chunk;
+            if (progress && progress->report) progress->report(progress, done, total);
         }
         pos += n;
         return true;
@@ -322,7 +327,8 @@ DesignFileError ScanHeap(Reader& r, const SectionHead& s, const std::vector<DirE
 
 }  // namespace
 
-DesignFileError DDM_ReadDesignFile(const char* path, int kind, uint32_t* version, char* what)
+static DesignFileError ReadDesignFile(const char* path, int kind, uint32_t* version, char* what,
+                                      DoingProgress* progress)
 {
     if (what) *what = 0;
     WorkSpace* ws = Current();
@@ -339,6 +345,8 @@ DesignFileError DDM_ReadDesignFile(const char* path, int kind, uint32_t* version
     LARGE_INTEGER size{};
     GetFileSizeEx(file.h, &size);
     Reader r{file.h, (uint64_t)size.QuadPart};
+    r.progress = progress;
+    r.total = r.size;
 
     FileHead head;
     if (!r.Read(&head, sizeof(head)) || std::memcmp(head.magic, FILE_MAGIC, 8) != 0) {
@@ -399,6 +407,7 @@ DesignFileError DDM_ReadDesignFile(const char* path, int kind, uint32_t* version
     std::vector<DataPageHeader> headers;
     if (DesignFileError e = ScanHeap(r, heapHead, dir, headers, what)) return e;
     if (DesignFileError e = CheckPages(dir, headers, state.heapUsed, what)) return e;
+    r.total += state.heapUsed;
 
     // Everything checked: the loaded design replaces the open one.
     AcquireSRWLockExclusive(&ws->lock);
@@ -433,6 +442,11 @@ DesignFileError DDM_ReadDesignFile(const char* path, int kind, uint32_t* version
     return DFE_OK;
 }
 
+DesignFileError DDM_ReadDesignFile(const char* path, int kind, uint32_t* version, char* what)
+{
+    return ReadDesignFile(path, kind, version, what, nullptr);
+}
+
 const char* DDM_DesignFileErrorText(DesignFileError error)
 {
     switch (error) {
@@ -461,13 +475,13 @@ static std::string JoinPair(const char* pair)
 // Loads with the engine's own message on failure: the fault, the file and
 // what was found, so the user sees which file and why.
 static int LoadWithMessage(HWND owner, const char* pathPair, int kind, uint32_t* version,
-                           const char* caption)
+                           const char* caption, DoingProgress* progress)
 {
     if (!pathPair) return 0;
     std::string path = JoinPair(pathPair);
     char what[256];
     uint32_t v = 0;
-    DesignFileError e = DDM_ReadDesignFile(path.c_str(), kind, &v, what);
+    DesignFileError e = ReadDesignFile(path.c_str(), kind, &v, what, progress);
     if (e == DFE_OK) {
         if (version) *version = v;
         return 1;
@@ -478,15 +492,16 @@ static int LoadWithMessage(HWND owner, const char* pathPair, int kind, uint32_t*
     return 0;
 }
 
-// Waiting for the progress window: until the dialog library's progress
-// object exists, the load reports no steps to `progress`.
+// `progress` is the progress window's object (DOING_Start): the load reports
+// the bytes it has read through it.
 extern "C" int DDM_LoadTPW(HWND hFrame, DdmContext* ctx, const char* pathPair, int mode,
                            uint32_t* version, const char* caption, void* progress)
 {
-    return LoadWithMessage(hFrame, pathPair, DESIGN_KIND_TPW, version, caption);
+    return LoadWithMessage(hFrame, pathPair, DESIGN_KIND_TPW, version, caption,
+                           (DoingProgress*)progress);
 }
 
 extern "C" int DDM_LoadTTP(HWND hCanvas, DdmContext* ctx, const char* pathPair, const char* caption)
 {
-    return LoadWithMessage(hCanvas, pathPair, DESIGN_KIND_TTP, nullptr, caption);
+    return LoadWithMessage(hCanvas, pathPair, DESIGN_KIND_TTP, nullptr, caption, nullptr);
 }

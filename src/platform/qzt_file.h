@@ -22,7 +22,8 @@ constexpr int DESIGN_KIND_TTP = 2;
 extern "C" {
 
 // Loads the design of the path pair (folder char[260] + file name char[260])
-// into the work space. `progress` is the progress window of the caller.
+// into the work space. `progress` is the caller's progress object
+// (DoingProgress of DOING_Start, or 0): the load reports its bytes read.
 // 1 on success with the design's version in *version; 0 on failure, after
 // the engine's own message box (owner `hFrame`, caption `caption`).
 int DDM_LoadTPW(HWND hFrame, DdmContext* ctx, const char* pathPair, int mode, uint32_t* version,

@@ -3,6 +3,7 @@
 // design untouched; the data checks write the load log.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -193,6 +194,63 @@ TEST(DesignFile, DataChecksWriteTheLoadLog)
     EXPECT_NE(text.find("1600.0000"), std::string::npos);
     DDM_Close(ctx);
     DeleteFileA(log.c_str());
+}
+
+}  // namespace
+
+#include "kit/gui_kit.h"
+#include "platform/trvdlg.h"
+
+namespace {
+
+struct CountingProgress : DoingProgress {
+    uint64_t lastDone = 0, lastTotal = 0;
+    int reports = 0;
+};
+
+void Count(DoingProgress* self, uint64_t done, uint64_t total)
+{
+    CountingProgress* p = (CountingProgress*)self;
+    p->lastDone = done;
+    p->lastTotal = total;
+    ++p->reports;
+}
+
+TEST(DesignFile, LoadTpwReportsProgressAndSaysWhyItRefuses)
+{
+    ScratchWorkSpace ws;
+    BuildSmallBoard(50);
+    std::string path = TempFile("pair.tpw");
+    char what[256];
+    ASSERT_EQ(DDM_WriteDesignFile(path.c_str(), DESIGN_KIND_TPW, what), DFE_OK);
+    char pair[520] = {};
+    size_t slash = path.find_last_of('\\');
+    std::strcpy(pair, path.substr(0, slash + 1).c_str());
+    std::strcpy(pair + 260, path.substr(slash + 1).c_str());
+
+    CountingProgress progress{};
+    progress.report = Count;
+    uint32_t version = 0;
+    DdmContext* ctx = DDM_Open(ws.hDesign);
+    EXPECT_EQ(DDM_LoadTPW(nullptr, ctx, pair, 1, &version, "読み込み", &progress), 1);
+    EXPECT_EQ(version, DESIGN_VERSION);
+    EXPECT_GT(progress.reports, 0);
+    EXPECT_EQ(progress.lastDone, progress.lastTotal);
+
+    // A truncated file: the engine's own message, naming the file.
+    std::vector<char> bytes = ReadBytes(path);
+    bytes.resize(bytes.size() / 2);
+    WriteBytes(path, bytes);
+    KIT_DialogWatch watch;
+    watch.Answer(IDOK);
+    EXPECT_EQ(DDM_LoadTPW(nullptr, ctx, pair, 1, &version, "読み込み", nullptr), 0);
+    std::vector<KIT_SeenDialog> seen = watch.Seen();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].caption, "読み込み");
+    EXPECT_NE(seen[0].text.find("途中で切れています"), std::string::npos);
+    EXPECT_NE(seen[0].text.find("pair.tpw"), std::string::npos);
+    DDM_Close(ctx);
+    DeleteFileA(path.c_str());
 }
 
 }  // namespace
