@@ -1,5 +1,6 @@
 // Adding records to the design and filling them in the fixed layouts.
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstring>
 
@@ -7,6 +8,7 @@
 #include "platform/layout_fill.h"
 #include "platform/qzt_dam.h"
 #include "platform/qzt_records.h"
+#include "platform/qzt_tables.h"
 
 namespace store {
 
@@ -383,4 +385,93 @@ extern "C" int PZB_GetSideNum(const void* page)
     if (h->count < 1) return 0;
     const FillHead* first = (const FillHead*)((const uint8_t*)page + PAGE_HEADER_SIZE);
     return first->points;
+}
+
+// ---- Extents of shapes and VIAs ---------------------------------------------------------
+
+namespace {
+
+struct Box {
+    int32_t v[4] = {INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
+    void Add(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
+    {
+        v[0] = Lo(v[0], Lo(x1, x2));
+        v[1] = Lo(v[1], Lo(y1, y2));
+        v[2] = Hi(v[2], Hi(x1, x2));
+        v[3] = Hi(v[3], Hi(y1, y2));
+    }
+    int32_t* Out(int32_t* rect) const
+    {
+        bool empty = v[0] > v[2];
+        for (int i = 0; i < 4; ++i) rect[i] = empty ? 0 : v[i];
+        return rect;
+    }
+};
+
+// Half the outer width and height of a size entry.
+void HalfSize(int sizeNo, int32_t* hx, int32_t* hy)
+{
+    SizeEntry* e = TSZ_Get_TszTblRec(nullptr, sizeNo);
+    uint64_t wh = TSZ_Get_OutWidthXY(e);
+    *hx = (int32_t)(uint32_t)wh / 2;
+    *hy = (int32_t)(uint32_t)(wh >> 32) / 2;
+}
+
+}  // namespace
+
+extern "C" int32_t* PDP_ReCalcShpDataMinMax(int32_t* rect, DdmContext* ctx, int shapeNo)
+{
+    Box box;
+    for (int code : {DCODE_SHAPE_PIN, DCODE_SHAPE_LINE, DCODE_SHAPE_TEXT})
+        for (void* p = dam_NextPage(nullptr, code, DAM_SEL_PART, shapeNo); p;
+             p = dam_NextPage(p, code, DAM_SEL_PART, shapeNo)) {
+            DataPageHeader* h = (DataPageHeader*)p;
+            for (int i = 0; i < h->count; ++i) {
+                const uint8_t* rec = PageRecord(p, i, h->recordSize);
+                int32_t b[4];
+                if (!(*(const uint32_t*)rec & ES_DELETED) && RecordExtent(code, rec, b))
+                    box.Add(b[0], b[1], b[2], b[3]);
+            }
+        }
+    for (void* p = dam_NextPage(nullptr, DCODE_SHAPE_FILL, DAM_SEL_PART, shapeNo); p;
+         p = dam_NextPage(p, DCODE_SHAPE_FILL, DAM_SEL_PART, shapeNo)) {
+        DataPageHeader* h = (DataPageHeader*)p;
+        if (h->count > 0 && h->area[0] <= h->area[2]) box.Add(h->area[0], h->area[1], h->area[2], h->area[3]);
+    }
+    return rect ? box.Out(rect) : nullptr;
+}
+
+extern "C" int32_t* PDP_ReCalcShpDataViaMinMax(int32_t* rect, DdmContext* ctx, int shapeNo, int level)
+{
+    Box box;
+    ViaLayerTable* layers = TVT_Get_TvtViaLayerTbl(nullptr);
+    for (void* p = dam_NextPage(nullptr, DCODE_SHAPE_PIN, DAM_SEL_PART, shapeNo); p;
+         p = dam_NextPage(p, DCODE_SHAPE_PIN, DAM_SEL_PART, shapeNo)) {
+        DataPageHeader* h = (DataPageHeader*)p;
+        for (int i = 0; i < h->count; ++i) {
+            const ViaRecord* r = (const ViaRecord*)PageRecord(p, i, 60);
+            if (r->status & ES_DELETED) continue;
+            int size = TVT_Get_AptNo_Level(layers, TVT_Get_QZViaTblRec(nullptr, r->viaNo), level & 0xFFFF);
+            int32_t hx = 0, hy = 0;
+            if (size > 0) HalfSize(size, &hx, &hy);
+            box.Add(r->x - hx, r->y - hy, r->x + hx, r->y + hy);
+        }
+    }
+    return rect ? box.Out(rect) : nullptr;
+}
+
+extern "C" uint64_t PDV_GetViaMaxSize(DdmContext* ctx, int viaNo)
+{
+    const ViaDef* d = TVT_Get_QZViaTblRec(nullptr, viaNo);
+    if (!d) return 0;
+    int32_t w = 0, h = 0;
+    for (int j = 0; j <= VIA_LAYERS; ++j) {
+        int size = TVT_Get_AptNo(d, j);
+        if (size <= 0) continue;
+        int32_t hx, hy;
+        HalfSize(size, &hx, &hy);
+        w = Hi(w, 2 * hx);
+        h = Hi(h, 2 * hy);
+    }
+    return (uint32_t)w | ((uint64_t)(uint32_t)h << 32);
 }

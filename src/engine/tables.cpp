@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "engine/store.h"
+#include "platform/qzt_records.h"
 #include "platform/qzt_tables.h"
 #include "platform/qzt_wps.h"
 
@@ -272,6 +273,25 @@ char* TVT_GetViaLayerViaLevName(ViaLayerEntry* e) { return e ? e->name : s_empty
 uint32_t TVT_GetViaLayerColor(const ViaLayerEntry* e) { return e ? e->color : 0; }
 int TVT_GetViaLayerTblNo(const ViaLayerEntry* e) { return e ? e->tblNo : 0; }
 int TVT_GetViaLayerDefViaLevNo(const ViaLayerEntry* e) { return e ? e->defViaLevNo : 0; }
+uint64_t TVT_GetFlashSize(DdmContext* ctx, int viaNo, int)
+{
+    return PDV_GetViaMaxSize(ctx, viaNo) & 0xFFFFFFFFu;
+}
+uint64_t TVT_GetHoleSize(DdmContext* ctx, int viaNo, int)
+{
+    const ViaDef* d = TVT_Get_QZViaTblRec(nullptr, viaNo);
+    const HoleEntry* h = d ? THL_Get_HoleTblRec(ctx, (int)d->drillNo) : nullptr;
+    return h ? (uint32_t)h->sizeX : 0;
+}
+uint64_t TVT_GetHoleSize2(DdmContext* ctx, int viaNo, int layer)
+{
+    const ViaDef* d = TVT_Get_QZViaTblRec(nullptr, viaNo);
+    const HoleEntry* h = d ? THL_Get_HoleTblRec(ctx, (int)d->drillNo) : nullptr;
+    bool spans = h && (h->fromLayer <= 0 || h->toLayer <= 0 ||
+                       (layer >= Lo(h->fromLayer, h->toLayer) && layer <= Hi(h->fromLayer, h->toLayer)));
+    if (!spans || h->sizeX <= 0) return Pack(-1, -1);
+    return Pack(h->sizeX, h->sizeY);
+}
 int TVT_GetPosiNega(DdmContext*, const ViaLayerEntry* e)
 {
     return e && TLV_GetPosiNega(nullptr, e->padLevel) ? 1 : 0;

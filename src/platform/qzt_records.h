@@ -74,6 +74,13 @@ void* PDP_GetSymUseShapeData(const void* partPage);
 // The shape page of that name, or 0; when `number` is given, the shape
 // number is written there.
 void* PDP_SameShapeUseCheck(const char* name, int* number);
+// The shape's extent {x1, y1, x2, y2} over its pins, lines, texts and
+// fills, written to `rect` and returned; all zero for an empty shape.
+int32_t* PDP_ReCalcShpDataMinMax(int32_t* rect, DdmContext* ctx, int shapeNo);
+// The extent of the shape's pins' pads on `level` (the low 16 bits).
+int32_t* PDP_ReCalcShpDataViaMinMax(int32_t* rect, DdmContext* ctx, int shapeNo, int level);
+// Packed width and height of the VIA's largest pad over its layers.
+uint64_t PDV_GetViaMaxSize(DdmContext* ctx, int viaNo);
 int PDP_GetShpViaCount(int shapeNo);
 int PDP_GetShpLinCount(int shapeNo);
 int PDP_GetShpTxtCount(int shapeNo);

@@ -171,6 +171,13 @@ char* TVT_GetViaLayerViaLevName(ViaLayerEntry* e);
 uint32_t TVT_GetViaLayerColor(const ViaLayerEntry* e);
 int TVT_GetViaLayerTblNo(const ViaLayerEntry* e);
 int TVT_GetViaLayerDefViaLevNo(const ViaLayerEntry* e);
+// Low 32 bits: the outer width of the VIA's largest pad / its hole size
+// (the third argument is not read).
+uint64_t TVT_GetFlashSize(DdmContext* ctx, int viaNo, int unused);
+uint64_t TVT_GetHoleSize(DdmContext* ctx, int viaNo, int unused);
+// Packed hole X/Y of a VIA on a physical layer; (-1, -1) when it has no hole
+// there.
+uint64_t TVT_GetHoleSize2(DdmContext* ctx, int viaNo, int layer);
 // 0 when the VIA layer's pad level is positive, 1 when negative.
 int TVT_GetPosiNega(DdmContext* ctx, const ViaLayerEntry* e);
 

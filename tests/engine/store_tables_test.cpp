@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 #include "engine/board_builder.h"
 #include "platform/qzt_env.h"
 #include "platform/qzt_grid.h"
+#include "platform/qzt_records.h"
 #include "platform/qzt_tables.h"
 #include "store_test_util.h"
 
@@ -97,6 +99,34 @@ TEST(StoreTables, GridOriginsAndRounding)
         EXPECT_EQ(GRD_RoundInGrid(Pack(c.x, c.y)), Pack(c.rx, c.ry)) << c.x << "," << c.y;
     EXPECT_EQ(GRD_GetInpGridGroup(8), nullptr);
     EXPECT_EQ(GRD_GetDspGrid(16), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(StoreTables, ShapeAndViaExtents)
+{
+    ScratchWorkSpace ws;
+    int top = BLD_AddLevel("TOP", 2, 1, 0);
+    int silk = BLD_AddLevel("SILK", 5, 0, 0);
+    int line = BLD_AddLine(10000);
+    int via = BLD_AddVia(60000, BLD_AddHole(30000));
+    int shape = BLD_Shape("R", {{via, -100000, 0, "1"}, {via, 100000, 20000, "2"}}, silk, line,
+                          {{-150000, -60000}, {150000, -60000}, {150000, 60000}, {-150000, 60000}});
+    int32_t rect[4];
+    ASSERT_EQ(PDP_ReCalcShpDataMinMax(rect, nullptr, shape), rect);
+    EXPECT_EQ(std::vector<int32_t>(rect, rect + 4), (std::vector<int32_t>{-150000, -60000, 150000, 60000}));
+    PDP_ReCalcShpDataViaMinMax(rect, nullptr, shape, top);
+    EXPECT_EQ(std::vector<int32_t>(rect, rect + 4), (std::vector<int32_t>{-130000, -30000, 130000, 50000}));
+    PDP_ReCalcShpDataViaMinMax(rect, nullptr, shape, silk);  // no pads there: the pin centres
+    EXPECT_EQ(std::vector<int32_t>(rect, rect + 4), (std::vector<int32_t>{-100000, 0, 100000, 20000}));
+    EXPECT_EQ(PDV_GetViaMaxSize(nullptr, via), Pack(60000, 60000));
+    EXPECT_EQ(TVT_GetHoleSize(nullptr, via, 0), 30000u);
+    EXPECT_EQ(TVT_GetHoleSize2(nullptr, via, 1), Pack(30000, 0));
+    EXPECT_EQ(TVT_GetHoleSize2(nullptr, BLD_AddVia(50000, 0), 1), Pack(-1, -1));
+    PDP_ReCalcShpDataMinMax(rect, nullptr, 999);
+    EXPECT_EQ(std::vector<int32_t>(rect, rect + 4), (std::vector<int32_t>{0, 0, 0, 0}));
 }
 
 }  // namespace
