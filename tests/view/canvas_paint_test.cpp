@@ -53,6 +53,44 @@ TEST(CanvasView, RectangleAroundCentreTable)
     EXPECT_EQ(CNV_UnitsPerPixel(0, 1280), 1);        // no display size: no division by zero
 }
 
+TEST(CanvasView, ConversionsInEveryViewMode)
+{
+    // A view of 1000 x 1000 units on 100 x 100 pixels: 10 units a pixel.
+    CanvasState state{};
+    state.cxClient = state.cyClient = 100;
+    state.rcView = {0, 1000, 1000, 0};
+    struct Case {
+        int mode;
+        POINT board, pixel;
+    };
+    const Case cases[] = {
+        {0, {100, 900}, {10, 10}},
+        {1, {100, 900}, {90, 10}},  // mirrored left-right
+        {2, {100, 900}, {10, 90}},  // mirrored top-bottom
+        {0, {1000, 0}, {100, 100}},
+    };
+    for (const Case& c : cases) {
+        state.viewMode = (int16_t)c.mode;
+        DisplaySC* sc = DSP_GetDisplaySC(nullptr, nullptr, &state);
+        ASSERT_TRUE(sc);
+        POINT p = c.board;
+        DSP_LPtoDPz(sc, &p);
+        EXPECT_EQ(p.x, c.pixel.x) << "mode " << c.mode;
+        EXPECT_EQ(p.y, c.pixel.y) << "mode " << c.mode;
+        DSP_DPtoLPz(sc, &p);
+        EXPECT_EQ(p.x, c.board.x) << "mode " << c.mode;
+        EXPECT_EQ(p.y, c.board.y) << "mode " << c.mode;
+        // A board rectangle covers the pixels it touches, ordered.
+        RECT r = {95, 905, 205, 795};
+        DSP_LRtoDRz(sc, &r);
+        EXPECT_LT(r.left, r.right);
+        EXPECT_LT(r.top, r.bottom);
+        EXPECT_EQ(r.right - r.left, 12) << "mode " << c.mode;
+        EXPECT_EQ((int)(DSP_DWtoLWz(sc, 3, 3) & 0xFFFFFFFF), 30);
+        DSP_ReleaseSC(nullptr, sc);
+    }
+}
+
 TEST(CanvasView, ZoomOneShowsPhysicalSizeAndCentres)
 {
     CanvasFixture f(7 * MM, -2 * MM, 1.0, 500, 400);
