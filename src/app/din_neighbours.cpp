@@ -1,5 +1,6 @@
 // The request channel's calls into the canvas and the status bar.
 #include "app/cmd_private.h"
+#include "view/bar.h"
 
 // Waiting for the canvas: until the canvas window keeps its own handle here
 // from its creation, the handle lives with the command engine, and whoever
@@ -8,9 +9,7 @@ HWND g_hWndCanvas = nullptr;
 
 void DIN_ShowPrompt(const char* text)
 {
-    // Waiting for the status bar: until BAR_StatusSetText exists, the prompt
-    // of the top request is not shown.
-    (void)text;
+    BAR_StatusSetText(text);
 }
 
 void DIN_PostToCanvas(UINT msg, LPARAM lParam)

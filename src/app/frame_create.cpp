@@ -15,6 +15,7 @@
 #include "platform/qzt_wps.h"
 #include "platform/trvdlg_map.h"
 #include "res/app_ids.h"
+#include "view/bar.h"
 #include "view/cnv.h"
 
 FrameLayout ROT_InitialLayout(int W, int H, int c, int l, int h)
@@ -175,13 +176,16 @@ LRESULT ROT_OnCreate(HWND hWnd, const CREATESTRUCTA* cs)
     fs->iActivePanel = 0;
     if (!PNL_CreateAllPanels(hWnd, inst)) return 0;
     ROT_SetTitle();
-    // Waiting for the setting and function bars: until they exist the grid
-    // name, indicators and the line-table, VIA and level lists are not filled.
+    BAR_SettingShowGridName();
+    BAR_SettingRefresh();
+    BAR_FuncFillLineTableList();
+    BAR_FuncFillViaList();
+    BAR_FuncFillLevelList();
     DIN_SignalReady();
     PostMessageA(hWnd, WM_COMMAND, MAKEWPARAM(40140, 1), (LPARAM)hWnd);
     // Waiting for the engine environment (its flag byte, program folder and
-    // the two values of 1000) and the attribute bar's buttons: until they
-    // exist neither is set here.
+    // the two values of 1000): until it keeps them nothing is set here.
+    BAR_AttrRefresh();
     return 1;
 }
 

@@ -46,6 +46,7 @@ struct FrameState {
     int bShortcutVertical;
     int nShortcutSize;
     HWND hWndBbs;
+    int autoLockMode;  // setting bar's lock button: 0 plain lock, 1 automatic direction lock
     int iActivePanel;  // 1..116, 0 for none
     PNL_PanelArea panels;
 };

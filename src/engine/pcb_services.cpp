@@ -75,35 +75,3 @@ extern "C" int DDM_FlashConvert(DdmContext*)
 // The store draws parts and shapes from their pages: nothing to prepare.
 extern "C" void DDM_SymAndShpEmulationQZ(DdmContext*) {}
 
-static void ShapeExtent(int32_t* rect, int shapeNo, const int* codes, int nCodes, int level)
-{
-    int32_t box[4] = {INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
-    for (int c = 0; c < nCodes; c++) {
-        for (void* p = dam_NextPage(nullptr, codes[c], DAM_SEL_PART, shapeNo); p;
-             p = dam_NextPage(p, codes[c], DAM_SEL_PART, shapeNo)) {
-            if (level > 0 && codes[c] != DCODE_SHAPE_PIN && dam_Get_key_of_DataPH(p, 1) != level) continue;
-            if (dam_Get_cnt_of_DataPH(p) <= 0) continue;
-            int32_t a[4];
-            dam_Get_area_of_DataPH(a, p);
-            if (a[0] > a[2]) continue;
-            box[0] = std::min(box[0], a[0]), box[1] = std::min(box[1], a[1]);
-            box[2] = std::max(box[2], a[2]), box[3] = std::max(box[3], a[3]);
-        }
-    }
-    if (box[0] > box[2]) box[0] = box[1] = box[2] = box[3] = 0;
-    memcpy(rect, box, sizeof box);
-}
-
-extern "C" int32_t* PDP_ReCalcShpDataMinMax(int32_t* rect, DdmContext*, int shapeNo)
-{
-    const int codes[4] = {DCODE_SHAPE_PIN, DCODE_SHAPE_LINE, DCODE_SHAPE_TEXT, DCODE_SHAPE_FILL};
-    ShapeExtent(rect, shapeNo, codes, 4, 0);
-    return rect;
-}
-
-extern "C" int32_t* PDP_ReCalcShpDataViaMinMax(int32_t* rect, DdmContext*, int shapeNo, int level)
-{
-    const int codes[1] = {DCODE_SHAPE_PIN};
-    ShapeExtent(rect, shapeNo, codes, 1, level);
-    return rect;
-}

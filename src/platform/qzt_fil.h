@@ -57,10 +57,7 @@ void TVT_ViaLayerInit_idx(DdmContext* ctx, void* levelTable, int from, int to, v
 int DDM_FlashConvert(DdmContext* ctx);
 // Prepares the parts and shapes of a loaded predecessor board for display.
 void DDM_SymAndShpEmulationQZ(DdmContext* ctx);
-// The extent {x1, y1, x2, y2} of a shape's pins, lines, texts and fills
-// (the ...Via form: its pins only); written to *rect and returned.
-int32_t* PDP_ReCalcShpDataMinMax(int32_t* rect, DdmContext* ctx, int shapeNo);
-int32_t* PDP_ReCalcShpDataViaMinMax(int32_t* rect, DdmContext* ctx, int shapeNo, int level);
+// Shape extents (PDP_ReCalcShpData...MinMax) are record services: qzt_records.h.
 
 }
 

@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
+
 #include "platform/layout_canvas.h"
 
 extern const char CNV_CLASS_NAME[];  // "PEBLA_CLASS"
@@ -24,9 +26,42 @@ void CNV_CopyViewRect(RECT* out);
 // The canvas's view-size words handed to the map window on resize.
 const int32_t* CNV_GetViewSizeWords();
 
-// The owner-drawn on-screen menu list box.
+// ---- The owner-drawn on-screen menu list box (control 135) ---------------------
+
+// One entry of an on-screen menu; slot 0 is the menu's title. A null label
+// ends the menu's entries.
+struct ScreenMenuSlot {
+    const char* label;
+    COLORREF colour;  // 0xe0e0e0 marks a disabled entry
+    int32_t commandId;
+    int32_t submenu;  // -1 for none
+};
+struct ScreenMenuRecord {
+    int32_t menuId;  // -1 ends the table
+    int32_t parentId;  // -1 for the top menu
+    ScreenMenuSlot slot[20];
+};
+// The 57 menus, ended by a record whose id is -1.
+extern const ScreenMenuRecord g_ScreenMenus[];
+
 LRESULT CALLBACK CNV_MenuListWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
-void CNV_MenuShow(int menu);
+// Shows a menu in the list: 1, or 0 when no menu has that id (the list is
+// left empty). The menu already shown is not built again.
+int CNV_MenuShow(int menu);
+// Shows the first menu holding the command and selects its row: 1, or 0
+// when no menu holds it.
+int CNV_MenuShowForCommand(int commandId);
+// Shows the parent of the current menu: 0 at the top menu or when the
+// current menu is unknown, else 1.
+int CNV_MenuShowParent();
+// The id of the menu shown.
+int CNV_MenuCurrent();
+// Whether the last left click on the list was a drag (the frame then clears
+// the selection instead of acting on it).
+int CNV_MenuWasDrag();
+// The canvas's popup menu, built from the current menu with its tail of
+// view settings. The entry count (at least 14) and the longest label's bytes.
+HMENU CNV_BuildPopupMenu(int* count, int* longest);
 LRESULT CNV_MenuMeasureItem(HWND hWndFrame, MEASUREITEMSTRUCT* item);
 LRESULT CNV_MenuDrawItem(HWND hWndFrame, const DRAWITEMSTRUCT* item);
 

@@ -11,6 +11,7 @@
 #include "platform/qzt_dam.h"
 #include "platform/qzt_env.h"
 #include "platform/qzt_fil.h"
+#include "platform/qzt_records.h"
 #include "platform/qzt_geometry.h"
 #include "platform/qzt_tables.h"
 #include "platform/qzt_wps.h"

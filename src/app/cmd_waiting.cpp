@@ -1,0 +1,153 @@
+// Stand-ins for the state procedures of the command table whose commands are
+// not built yet. Each keeps the protocol of a state procedure, so the table,
+// the level rules and the cancel query work with them exactly as with the
+// real commands: a stateful one pushes its record and a one-point request,
+// agrees to every cancel query, hands a chosen command on to the menu
+// selection and ends at once on any input; a one-shot one returns at once.
+// A subsystem that builds its commands deletes its lines here.
+#include "app/cmd.h"
+
+#include "app/cmd_private.h"
+#include "app/cmd_procs.h"
+#include "platform/qzt_mem.h"
+
+static int EndCommand(CommandRecord* record, Request* request)
+{
+    Request* top = CloseRequest(request);
+    DIN_ShowPrompt(DIN_GetMessage(DIN_GetPromptIndex(top)));
+    CMD_End(record);
+    DIN_SetBusy(0, top);
+    return 0;
+}
+
+static int WaitingCommand(CommandRecord* record, int resumed, Request* request)
+{
+    DIN_SetBusy(1, request);
+    if (!resumed) {
+        if (!CMD_Push(record)) {
+            DIN_SetBusy(0, request);
+            return 0;
+        }
+        Request* own = CreateRequest(nullptr, record->stateId, REQ_POINT1, 0, 0);
+        if (!own || !DIN_PushRequest(own)) {
+            // Leaving the record on the stack without a request of its own
+            // would keep the request below busy for good.
+            if (own) {
+                MemFree(nullptr, own->dataBlock, "CloseRequest");
+                MemFree(nullptr, own, "CloseRequest");
+            }
+            CMD_End(record);
+            DIN_SetBusy(0, request);
+            return 0;
+        }
+        DIN_SetBusy(0, own);
+        return 0;
+    }
+    switch (DIN_GetAnswer(request)) {
+    case ANS_CANCEL_QUERY:
+        DIN_SetCancelAnswer(request, 1);
+        DIN_SetBusy(0, request);
+        return 0;
+    case ANS_OPTION:
+        DIN_SetBusy(0, request);
+        return 0;
+    case ANS_FINISH:
+    case ANS_CANCEL:
+        if (CMD_ClearCoordModes()) {
+            DIN_SetBusy(0, request);
+            return 0;
+        }
+        return EndCommand(record, request);
+    case ANS_END_NOW:
+        CMD_ClearCoordModes();
+        return EndCommand(record, request);
+    case ANS_INPUT:
+    case ANS_LEFT_CLICK:
+    case ANS_RIGHT_CLICK:
+        return EndCommand(record, request);
+    default:
+        DIN_SetBusy(0, request);
+        return CMD_STATE_MENU_SELECT;
+    }
+}
+
+static int WaitingOneShot(CommandRecord* record, int resumed, Request* request)
+{
+    int old = DIN_SetBusy(1, request);
+    DIN_SetBusy(old, request);
+    return 0;
+}
+
+// Waiting for the view commands.
+int VIEW_RelativeBase(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
+int VIEW_NextInputGrid(CommandRecord* r, int f, Request* q) { return WaitingOneShot(r, f, q); }
+int VIEW_PrevInputGrid(CommandRecord* r, int f, Request* q) { return WaitingOneShot(r, f, q); }
+int VIEW_ZoomUp(CommandRecord* r, int f, Request* q) { return WaitingOneShot(r, f, q); }
+int VIEW_ZoomDown(CommandRecord* r, int f, Request* q) { return WaitingOneShot(r, f, q); }
+int VIEW_Pan(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
+int VIEW_WholeData(CommandRecord* r, int f, Request* q) { return WaitingOneShot(r, f, q); }
+int VIEW_AreaBack(CommandRecord* r, int f, Request* q) { return WaitingOneShot(r, f, q); }
+int VIEW_AreaForward(CommandRecord* r, int f, Request* q) { return WaitingOneShot(r, f, q); }
+int VIEW_PreviousArea(CommandRecord* r, int f, Request* q) { return WaitingOneShot(r, f, q); }
+int VIEW_AreaZoom(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
+int VIEW_ZoomByFactor(CommandRecord* r, int f, Request* q) { return WaitingOneShot(r, f, q); }
+int VIEW_Redisplay(CommandRecord* r, int f, Request* q) { return WaitingOneShot(r, f, q); }
+int VIEW_ToggleGrid(CommandRecord* r, int f, Request* q) { return WaitingOneShot(r, f, q); }
+int VIEW_ToggleOrigin(CommandRecord* r, int f, Request* q) { return WaitingOneShot(r, f, q); }
+// Waiting for the view commands: until the scroll step exists, a scroll
+// answer leaves the view as it is and the request waits again.
+int VIEW_ScrollStep(Request* q) { return CMD_STATE_WAIT; }
+
+// Waiting for the display toggles and the hatching display.
+int VIEW_AssignNameToggle(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
+int VIEW_PinNameCommand(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
+int VIEW_RatsnestCommand(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
+int HAT_HatchingCommand(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
+
+// Waiting for the origin commands.
+int ORG_MoveCommand(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
+
+// Waiting for the text list.
+int LIST_TextListCommand(CommandRecord* r, int f, Request* q) { return WaitingOneShot(r, f, q); }
+
+// Waiting for the element commands.
+int EDIT_PinChangeCommand(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
+int EDIT_AppViaChange(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
+int EDIT_LineChangeCommand(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
+int EDIT_AppTextChange(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
+int EDIT_FillChangeCommand(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
+int EDIT_AppPartChange(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
+int EDIT_AppSigViaChange(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
+int EDIT_AppSigLinChange(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
+int INFO_AppViaInfo(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
+int INFO_AppLineInfo(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
+int INFO_AppTextInfo(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
+int INFO_AppFillInfo(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
+int INFO_AppPartInfo(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
+int INFO_AppPinInfo(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
+int INFO_ViaDetailCommand(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
+
+// Waiting for delete by kind.
+int EDIT_AppDeleteKindSelect(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
+
+// Waiting for the dimension and leader-line commands.
+int EDIT_DimensionLineCommand(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
+int EDIT_LeaderViaCommand(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
+int EDIT_LeaderArcCommand(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
+int EDIT_LeaderArrowCommand(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
+
+// Waiting for measurement.
+int MEAS_DistanceCommand(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
+int MEAS_LineGapCommand(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
+int MEAS_AngleCommand(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
+int MEAS_ChainLengthCommand(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
+
+// Waiting for the net display and the checks. The logical-net procedure also
+// serves the one-shot net list choice (command 192).
+int NET_LogicalNetCommand(CommandRecord* r, int f, Request* q)
+{
+    if (r->stateId == CMD_STATE_ONE_SHOT) return WaitingOneShot(r, f, q);
+    return WaitingCommand(r, f, q);
+}
+int CHK_NetCheckCommand(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
+int CHK_TextCheckCommand(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }

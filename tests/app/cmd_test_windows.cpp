@@ -1,0 +1,73 @@
+#include "cmd_test_windows.h"
+
+#include "app/cmd_private.h"
+
+static LRESULT CALLBACK FrameProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    TestWindows* tw = (TestWindows*)GetWindowLongPtrA(hWnd, sizeof(LONG_PTR));
+    if (tw && msg == WM_USER + 5) {
+        tw->menuResets++;
+        return 0;
+    }
+    if (tw && msg == WM_USER + 8) {
+        int previous = tw->currentCursorMode;
+        tw->currentCursorMode = (int)wParam;
+        tw->cursorModes.push_back((int)wParam);
+        return previous;
+    }
+    return DefWindowProcA(hWnd, msg, wParam, lParam);
+}
+
+static LRESULT CALLBACK CanvasProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    TestWindows* tw = (TestWindows*)GetWindowLongPtrA(hWnd, sizeof(LONG_PTR));
+    if (tw && msg >= WM_USER && msg <= WM_USER + 12) {
+        tw->posted.push_back(msg);
+        tw->postedBlocks.push_back(lParam);
+        return 0;
+    }
+    return DefWindowProcA(hWnd, msg, wParam, lParam);
+}
+
+static void Register(const char* name, WNDPROC proc)
+{
+    WNDCLASSA wc = {};
+    if (GetClassInfoA(GetModuleHandleA(nullptr), name, &wc)) return;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = name;
+    wc.cbWndExtra = 2 * sizeof(LONG_PTR);  // state block, then the test record
+    wc.hbrBackground = (HBRUSH)GetStockObject(WHITE_BRUSH);
+    RegisterClassA(&wc);
+}
+
+TestWindows* TW_Create(bool visible)
+{
+    Register("CmdTestFrame", FrameProc);
+    Register("CmdTestCanvas", CanvasProc);
+    TestWindows* tw = new TestWindows;
+    HINSTANCE hInst = GetModuleHandleA(nullptr);
+    tw->frame = CreateWindowA("CmdTestFrame", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, hInst, nullptr);
+    if (visible)
+        tw->canvas = CreateWindowA("CmdTestCanvas", "", WS_POPUP | WS_VISIBLE, 100, 100, 400, 300, nullptr,
+                                   nullptr, hInst, nullptr);
+    else
+        tw->canvas = CreateWindowA("CmdTestCanvas", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, hInst, nullptr);
+    SetWindowLongPtrA(tw->frame, 0, (LONG_PTR)&tw->frameState);
+    SetWindowLongPtrA(tw->frame, sizeof(LONG_PTR), (LONG_PTR)tw);
+    SetWindowLongPtrA(tw->canvas, 0, (LONG_PTR)&tw->canvasState);
+    SetWindowLongPtrA(tw->canvas, sizeof(LONG_PTR), (LONG_PTR)tw);
+    tw->frameState.hWndCanvas = tw->canvas;
+    g_hWndFrame = tw->frame;
+    g_hWndCanvas = tw->canvas;
+    return tw;
+}
+
+void TW_Destroy(TestWindows* tw)
+{
+    g_hWndFrame = nullptr;
+    g_hWndCanvas = nullptr;
+    DestroyWindow(tw->canvas);
+    DestroyWindow(tw->frame);
+    delete tw;
+}
