@@ -120,7 +120,6 @@ int EDIT_AppPartChange(CommandRecord* r, int f, Request* q) { return WaitingComm
 int EDIT_AppSigViaChange(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
 int EDIT_AppSigLinChange(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
 int INFO_AppViaInfo(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
-int INFO_AppLineInfo(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
 int INFO_AppTextInfo(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
 int INFO_AppFillInfo(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
 int INFO_AppPartInfo(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }

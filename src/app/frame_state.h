@@ -49,6 +49,9 @@ struct FrameState {
     int autoLockMode;  // setting bar's lock button: 0 plain lock, 1 automatic direction lock
     int iActivePanel;  // 1..116, 0 for none
     PNL_PanelArea panels;
+    // Where the element information and change dialogs open: the screen
+    // position of the top-left corner of the last one closed, of any kind.
+    POINT ptInfoDlg;
 };
 
 extern HWND g_hWndFrame;
