@@ -1,8 +1,9 @@
 // mkboard: writes a design file built with the board builder.
 //   mkboard OUT.tpw             the demo board: four layers, a few dozen parts
-//                               with pins and names, several hundred signal
-//                               lines and arcs, VIAs, a ground fill with holes,
-//                               texts and the board outline
+//                               with pins and names, named nets joining the
+//                               pins, several hundred signal lines and arcs,
+//                               VIAs, a ground fill with holes, texts and the
+//                               board outline
 //   mkboard OUT.tpw --large N   a board of N elements for benchmarks
 // The work space is a scratch file beside the output, deleted at the end.
 // The board goes through a temporary file, so a reader never sees half of it.
@@ -87,30 +88,52 @@ void Demo()
     BLD_Arc(l.outline, l.outlineLine, false, {r, H}, {0, H - r}, {r, H - r});
     BLD_Arc(l.outline, l.outlineLine, false, {0, r}, {r, 0}, {r, r});
 
-    // Four ICs across the top, resistors and capacitors in rows below.
-    int net = 1;
+    // Nets: ground and supply, sixteen data nets between the ICs and the
+    // resistors and capacitors, forty bus nets on the power layer.
     char name[16];
+    int gnd = BLD_Net("GND"), vcc = BLD_Net("VCC");
+    int data[16], bus[40];
+    for (int i = 0; i < 16; ++i) {
+        std::snprintf(name, sizeof(name), "D%d", i);
+        data[i] = BLD_Net(name);
+    }
+    for (int i = 0; i < 40; ++i) {
+        std::snprintf(name, sizeof(name), "BUS%02d", i);
+        bus[i] = BLD_Net(name);
+    }
+
+    // Four ICs across the top, resistors and capacitors in rows below.
+    void* ics[4];
     for (int i = 0; i < 4; ++i) {
         int x = 12 * MM + i * 18 * MM, y = 45 * MM;
         std::snprintf(name, sizeof(name), "U%d", i + 1);
-        BLD_Part(s.ic, name, "SN74HC595", x, y, 0.0, false);
+        ics[i] = BLD_Part(s.ic, name, "SN74HC595", x, y, 0.0, false);
+        BLD_PinNet(ics[i], "8", gnd);
+        BLD_PinNet(ics[i], "16", vcc);
         BLD_Text(l.silk, l.textLine, name, x - 250000, y + 700000, 120000);
     }
+    void* passives[32];
     int parts = 0;
     for (int row = 0; row < 4; ++row)
         for (int col = 0; col < 8; ++col, ++parts) {
             int x = 8 * MM + col * 9 * MM, y = 10 * MM + row * 7 * MM;
             bool resistor = (row + col) % 3 != 0;
             std::snprintf(name, sizeof(name), resistor ? "R%d" : "C%d", parts + 1);
-            BLD_Part(resistor ? s.r : s.c, name, resistor ? "10K" : "0.1uF", x, y,
-                     row % 2 ? 90.0 : 0.0, false);
+            passives[parts] = BLD_Part(resistor ? s.r : s.c, name, resistor ? "10K" : "0.1uF", x, y,
+                                       row % 2 ? 90.0 : 0.0, false);
+            BLD_PinNet(passives[parts], "1", resistor ? vcc : gnd);
             BLD_Text(l.silk, l.textLine, name, x - 150000, y + 250000, 80000);
         }
 
     // Signal lines: each resistor row fans out to the ICs with an L-shaped
     // route, the corner rounded by an arc, a VIA where it changes layer.
-    for (int k = 0; k < 120; ++k, ++net) {
-        int ic = k % 4, pin = k % 16;
+    // Route k joins pin 2 of passive k % 32 to pin k % 16 + 1 of IC k % 4,
+    // on data net k % 16.
+    for (int k = 0; k < 120; ++k) {
+        int ic = k % 4, pin = k % 16, net = data[k % 16];
+        std::snprintf(name, sizeof(name), "%d", pin + 1);
+        BLD_PinNet(ics[ic], name, net);
+        BLD_PinNet(passives[k % 32], "2", net);
         int px = 12 * MM + ic * 18 * MM + (pin < 8 ? -380000 : 380000);
         int py = 45 * MM + 445000 - (pin < 8 ? pin : 15 - pin) * 127000;
         int sx = 8 * MM + (k % 8) * 9 * MM + 80000, sy = 10 * MM + (k / 8 % 4) * 7 * MM;
@@ -129,8 +152,8 @@ void Demo()
     // Bus lines on the power layer, with VIAs along them.
     for (int k = 0; k < 40; ++k) {
         int y = 5 * MM + k * 1000000;
-        BLD_Line(l.pwr, l.line, 4 * MM, y, 76 * MM, y, 200 + k);
-        for (int v = 0; v < 4; ++v) BLD_Via(l.smallVia, 10 * MM + v * 18 * MM + k * 20000, y, 200 + k);
+        BLD_Line(l.pwr, l.line, 4 * MM, y, 76 * MM, y, bus[k]);
+        for (int v = 0; v < 4; ++v) BLD_Via(l.smallVia, 10 * MM + v * 18 * MM + k * 20000, y, bus[k]);
     }
 
     // Ground fill over the board with clearance holes around the VIAs rows.
@@ -139,8 +162,8 @@ void Demo()
         int x = 6 * MM + i * 6 * MM, y = 30 * MM;
         holes.push_back({{x, y}, {x + 2 * MM, y}, {x + 2 * MM, y + 2 * MM}, {x, y + 2 * MM}});
     }
-    BLD_Fill(l.gnd, l.fillLine, 1000, {{MM, MM}, {W - MM, MM}, {W - MM, H - MM}, {MM, H - MM}}, holes);
-    BLD_Fill(l.bottom, l.fillLine, 1000, {{2 * MM, 2 * MM}, {20 * MM, 2 * MM}, {20 * MM, 6 * MM}, {2 * MM, 6 * MM}}, {});
+    BLD_Fill(l.gnd, l.fillLine, gnd, {{MM, MM}, {W - MM, MM}, {W - MM, H - MM}, {MM, H - MM}}, holes);
+    BLD_Fill(l.bottom, l.fillLine, gnd, {{2 * MM, 2 * MM}, {20 * MM, 2 * MM}, {20 * MM, 6 * MM}, {2 * MM, 6 * MM}}, {});
 
     BLD_Text(l.silk, l.textLine, "TORVA DEMO BOARD Rev.A", 30 * MM, 3 * MM, 150000);
     BLD_Text(l.silk, l.textLine, "デモ基板", 60 * MM, 55 * MM, 200000);
@@ -150,20 +173,25 @@ void Demo()
 }
 
 // N elements: lines in a grid over four layers, every tenth a VIA and every
-// hundredth a text.
+// hundredth a text, on 5000 nets.
 void Large(long n)
 {
     Layers l = MakeTables();
     int levels[4] = {l.top, l.gnd, l.pwr, l.bottom};
     const int pitch = 50000;
+    char name[16];
+    for (int k = 0; k < 5000; ++k) {
+        std::snprintf(name, sizeof(name), "N%d", k + 1);
+        BLD_Net(name);
+    }
     for (long i = 0; i < n; ++i) {
         int x = (int)(i % 2000) * pitch, y = (int)(i / 2000) * pitch;
         if (i % 100 == 99)
             BLD_Text(l.silk, l.textLine, "T", x, y, 40000);
         else if (i % 10 == 9)
-            BLD_Via(l.smallVia, x, y, (int)(i % 5000));
+            BLD_Via(l.smallVia, x, y, (int)(i % 5000) + 1);
         else
-            BLD_Line(levels[i % 4], l.thin, x, y, x + pitch - 5000, y + (i % 3) * 10000, (int)(i % 5000));
+            BLD_Line(levels[i % 4], l.thin, x, y, x + pitch - 5000, y + (i % 3) * 10000, (int)(i % 5000) + 1);
     }
 }
 

@@ -211,6 +211,7 @@ TextRecord* BLD_Text(int level, int textLineNo, const char* text, int x, int y, 
 void* BLD_Fill(int level, int fillLineNo, int lgnet, const std::vector<BldPoint>& outline,
                const std::vector<std::vector<BldPoint>>& holes)
 {
+    if (outline.size() < 3) return nullptr;
     std::vector<int> holePoints;
     for (const auto& h : holes) holePoints.push_back((int)h.size() + 1);
     void* page = PZB_AllocNewDataArea(level, lgnet, (int)outline.size() + 1, (int)holes.size(),
@@ -241,12 +242,25 @@ void* BLD_Fill(int level, int fillLineNo, int lgnet, const std::vector<BldPoint>
             GrowArea(h, p.x, p.y, p.x, p.y);
         }
     };
-    if (outline.size() < 3) return nullptr;
     figure(outline, true);
     for (const auto& hole : holes)
         if (hole.size() >= 3) figure(hole, false);
     h->count = at;
     return page;
+}
+
+int BLD_Net(const char* name)
+{
+    PcbInfData* inf = DDM_Open_PCBInfData(nullptr);
+    const uint32_t room = sizeof(inf->netPage) / sizeof(inf->netPage[0]);
+    if (inf->firstNetPage + inf->netPageCount >= room) return 0;
+    uint32_t pageNo = 0;
+    uint8_t* page = NewPage(DCODE_NET, NET_PAGE_SIZE, 0, 0, 0, 0, 0, 0, &pageNo);
+    if (!page) return 0;
+    DataPageHeader* h = (DataPageHeader*)page;
+    Name(h->name, sizeof(h->name), name);
+    inf->netPage[inf->firstNetPage + inf->netPageCount] = pageNo;
+    return (int)++inf->netPageCount;
 }
 
 int BLD_Shape(const char* name, const std::vector<BldPin>& pins, int silkLevel, int silkLine,
@@ -343,4 +357,22 @@ void* BLD_Part(int shapeNo, const char* assignName, const char* partName, int x,
     PcbInfData* inf = DDM_Open_PCBInfData(nullptr);
     inf->partCount++;
     return page;
+}
+
+ViaRecord* BLD_PinNet(void* partPage, const char* pinName, int net)
+{
+    if (!partPage || !pinName) return nullptr;
+    int partKey = ((DataPageHeader*)partPage)->key[3];
+    for (void* p = dam_NextPage(nullptr, DCODE_PIN, DAM_SEL_PART, partKey); p;
+         p = dam_NextPage(p, DCODE_PIN, DAM_SEL_PART, partKey)) {
+        DataPageHeader* h = (DataPageHeader*)p;
+        for (int i = 0; i < h->count; ++i) {
+            ViaRecord* pin = (ViaRecord*)PageRecord(p, i, 60);
+            if (std::strncmp(pin->name, pinName, sizeof(pin->name)) != 0) continue;
+            pin->net = net;
+            pin->lgnet = net;
+            return pin;
+        }
+    }
+    return nullptr;
 }

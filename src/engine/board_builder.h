@@ -1,8 +1,8 @@
 // A C++ API that builds designs in the open work space, for tests and the
 // board generator: tables (levels, sizes, line, fill-line and text-line
 // rows, holes, VIA definitions), shapes with pins, placed parts, lines,
-// arcs, VIAs, texts and fills with holes. Every call stores records in the
-// fixed layouts through the engine's own record services.
+// arcs, VIAs, texts, fills with holes and named nets. Every call stores
+// records in the fixed layouts through the engine's own record services.
 #pragma once
 #include <cstdint>
 #include <vector>
@@ -36,6 +36,12 @@ TextRecord* BLD_Text(int level, int textLineNo, const char* text, int x, int y, 
 void* BLD_Fill(int level, int fillLineNo, int lgnet, const std::vector<BldPoint>& outline,
                const std::vector<std::vector<BldPoint>>& holes);
 
+// A named net: a net page (the name, at most 15 characters, 16 bytes into
+// the page) entered in the PCB information record's table of net pages. The
+// net number (from 1) that lines, VIAs and pins carry, 0 when the table or
+// the work space is full.
+int BLD_Net(const char* name);
+
 // A shape (footprint) with its pins (VIA number, position relative to the
 // shape origin, pin name) and outline lines on `silkLevel`. The shape number.
 struct BldPin {
@@ -49,3 +55,6 @@ int BLD_Shape(const char* name, const std::vector<BldPin>& pins, int silkLevel, 
 // `angleDeg`, mirrored when `mirror`, at (x, y). The part page.
 void* BLD_Part(int shapeNo, const char* assignName, const char* partName, int x, int y,
                double angleDeg, bool mirror);
+// Joins the pin `pinName` of the part on `partPage` to net `net` (its
+// physical and logical net words). The pin, or 0 when the part has no such pin.
+ViaRecord* BLD_PinNet(void* partPage, const char* pinName, int net);

@@ -29,6 +29,18 @@ struct PcbInfData {
     uint32_t netPage[65536];  // 644: net page numbers
 };
 
+// The data of a net page (DAM_GetPage on a number of PcbInfData::netPage),
+// from byte 112 of the page; the net's name stands 16 bytes into the page
+// (DataPageHeader::name). Net number n (from 1) is the page at place
+// firstNetPage + n - 1 of the table.
+struct NetPageData {
+    uint16_t word112;         // 112
+    uint32_t subPageCount;    // 114: sub-pages listed below
+    uint8_t reserved[6];      // 118
+    uint32_t subPage[1];      // 124: sub-page numbers, as many as the page holds
+};
+constexpr int NET_PAGE_SIZE = 256;  // room for 33 sub-page numbers
+
 // The common settings record (DDM_Open_PDSCommon): three groups of seven
 // words at 4314, 4342 and 4370, the taper width at 4522.
 struct PdsCommonGroup {
@@ -77,6 +89,8 @@ static_assert(offsetof(DdmContext, pageManager) == 2 * sizeof(void*));
 static_assert(offsetof(PcbInfData, firstNetPage) == 612);
 static_assert(offsetof(PcbInfData, netPageCount) == 624);
 static_assert(offsetof(PcbInfData, netPage) == 644);
+static_assert(112 + offsetof(NetPageData, subPageCount) == 114);
+static_assert(112 + offsetof(NetPageData, subPage) == 124);
 static_assert(sizeof(PdsCommonGroup) == 28);
 static_assert(offsetof(PdsCommon, group) == 4314);
 static_assert(offsetof(PdsCommon, group) + 24 == 4338);
