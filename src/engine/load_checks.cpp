@@ -4,7 +4,9 @@
 // repair, so they do nothing. The two data checks really walk the design
 // and append each finding to the log the loader names ("read_err.log").
 #include <cstdarg>
+#include <cstddef>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "engine/store.h"
@@ -66,6 +68,32 @@ template <class Fn> void EachRecord(int code, Fn fn)
 
 bool Outside(int32_t v) { return v < -WORK_AREA || v > WORK_AREA; }
 
+// The VIA number of a placed VIA: the u32 at 6 (the record's viaNo is its
+// low half).
+uint32_t ViaNumber(const ViaRecord* r)
+{
+    uint32_t n;
+    std::memcpy(&n, (const uint8_t*)r + offsetof(ViaRecord, viaNo), 4);
+    return n;
+}
+
+// Pages of level-keyed data whose level names no level of the table. Level 0
+// holds the bulletin-board notes and data read without a level; it is kept.
+void CheckLevels(Log& log, int code, const char* kind)
+{
+    const LevelTable* levels = Region_<LevelTable>(RG_LEVEL);
+    for (void* p = dam_NextPage(nullptr, code, 0, 0); p; p = dam_NextPage(p, code, 0, 0)) {
+        DataPageHeader* h = (DataPageHeader*)p;
+        int level = h->key[0];
+        if (level == 0 || level <= levels->levelUseNum) continue;
+        int live = 0;
+        for (int i = 0; i < h->count && code != DCODE_FILL; ++i)
+            live += Live(PageRecord(p, i, h->recordSize));
+        if (code == DCODE_FILL ? (h->status & PS_SKIP) == 0 && h->count > 0 : live > 0)
+            log.Add("%sのレベル番号が範囲外です: level=%d, ページ=%u", kind, level, h->pageNo);
+    }
+}
+
 }  // namespace
 
 extern "C" {
@@ -83,14 +111,20 @@ int DDM_TabalNoCheck(DdmContext* ctx, HWND hCanvas, const char* logPath)
             log.Add("線番号が範囲外です: 線番号=%d, level=%d, 要素番号=%u", (int)r->lineNo,
                     (int)(int16_t)h->key[0], (unsigned)r->elementNo);
     });
-    auto via = [&](const char* kind, DataPageHeader* h, uint8_t* rec) {
-        const ViaRecord* r = (const ViaRecord*)rec;
-        if (r->viaNo > vias->useNum || r->viaNo > TBL_MAX_VIA)
-            log.Add("%s番号が範囲外です: VIA番号=%u, 要素番号=%u", kind, (unsigned)r->viaNo,
-                    (unsigned)r->elementNo);
+    // Placed VIAs carry their number in the whole u32 at 6; pins keep the
+    // copied shape pin's defined-VIA table number in its high half.
+    auto via = [&](const char* kind, uint32_t viaNo, uint32_t element) {
+        if (viaNo > (uint32_t)vias->useNum || viaNo > TBL_MAX_VIA)
+            log.Add("%s番号が範囲外です: VIA番号=%u, 要素番号=%u", kind, (unsigned)viaNo, (unsigned)element);
     };
-    EachRecord(DCODE_VIA, [&](DataPageHeader* h, uint8_t* rec) { via("VIA", h, rec); });
-    EachRecord(DCODE_PIN, [&](DataPageHeader* h, uint8_t* rec) { via("ピンのVIA", h, rec); });
+    EachRecord(DCODE_VIA, [&](DataPageHeader* h, uint8_t* rec) {
+        const ViaRecord* r = (const ViaRecord*)rec;
+        via("VIA", ViaNumber(r), r->elementNo);
+    });
+    EachRecord(DCODE_PIN, [&](DataPageHeader* h, uint8_t* rec) {
+        const ViaRecord* r = (const ViaRecord*)rec;
+        via("ピンのVIA", r->viaNo, r->elementNo);
+    });
     EachRecord(DCODE_TEXT, [&](DataPageHeader* h, uint8_t* rec) {
         const TextRecord* r = (const TextRecord*)rec;
         int n = (int)r->textLineNo;
@@ -106,6 +140,16 @@ int DDM_TabalNoCheck(DdmContext* ctx, HWND hCanvas, const char* logPath)
             log.Add("面線番号が範囲外です: 面線番号=%d, level=%d, ページ=%u", (int)first->lineNo,
                     (int)(int16_t)h->key[0], h->pageNo);
     }
+    for (void* p = dam_NextPage(nullptr, DCODE_PART, 0, 0); p; p = dam_NextPage(p, DCODE_PART, 0, 0)) {
+        DataPageHeader* h = (DataPageHeader*)p;
+        const PartRecord* r = (const PartRecord*)PageRecord(p, 0, h->recordSize);
+        if (Live(r) && !dam_NextPage(nullptr, DCODE_SHAPE, DAM_SEL_PART, (int)r->shapeNo))
+            log.Add("部品のシェイプ番号が範囲外です: %.18s, シェイプ番号=%u, 要素番号=%u", r->assignName,
+                    (unsigned)r->shapeNo, (unsigned)r->elementNo);
+    }
+    CheckLevels(log, DCODE_LINE, "線");
+    CheckLevels(log, DCODE_TEXT, "文字");
+    CheckLevels(log, DCODE_FILL, "面");
     return log.Flush(logPath);
 }
 
@@ -134,6 +178,29 @@ int DDM_AllDataAreaCheck(DdmContext* ctx, HWND hCanvas, const char* logPath)
         DataPageHeader* h = (DataPageHeader*)p;
         const PartRecord* r = (const PartRecord*)PageRecord(p, 0, h->recordSize);
         if (Live(r)) check("部品", h, r->x, r->y, r->elementNo);
+    }
+    // Fills: every point of every figure, one line per fill.
+    for (void* p = dam_NextPage(nullptr, DCODE_FILL, 0, 0); p; p = dam_NextPage(p, DCODE_FILL, 0, 0)) {
+        DataPageHeader* h = (DataPageHeader*)p;
+        if ((h->status & PS_SKIP) || h->count < 1) continue;
+        int64_t ox = 0, oy = 0;
+        for (int i = 0; i < h->count; ++i) {
+            const uint8_t* e = PageRecord(p, i, FILL_ENTRY_SIZE);
+            uint16_t kind = *(const uint16_t*)e;
+            if (kind == FK_FIRST_FIGURE || kind == FK_NEXT_FIGURE) {
+                ox = ((const FillHead*)e)->ox;
+                oy = ((const FillHead*)e)->oy;
+                continue;
+            }
+            const FillPoint* pt = (const FillPoint*)e;
+            int64_t x = ox + pt->x, y = oy + pt->y;
+            if (x < -WORK_AREA || x > WORK_AREA || y < -WORK_AREA || y > WORK_AREA) {
+                const FillHead* first = (const FillHead*)PageRecord(p, 0, FILL_ENTRY_SIZE);
+                log.Add("エリア外の面: level=%d [%.4f, %.4f] 要素番号=%u", (int)(int16_t)h->key[0],
+                        x / 100000.0, y / 100000.0, (unsigned)first->elementNo);
+                break;
+            }
+        }
     }
     return log.Flush(logPath);
 }

@@ -5,12 +5,14 @@
 
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
 
 #include "engine/board_builder.h"
 #include "platform/layout_page.h"
+#include "platform/layout_part.h"
 #include "platform/qzt_dam.h"
 #include "platform/qzt_env.h"
 #include "platform/qzt_file.h"
@@ -175,24 +177,46 @@ TEST(DesignFile, FailedSaveKeepsTheOldFile)
 
 TEST(DesignFile, DataChecksWriteTheLoadLog)
 {
-    ScratchWorkSpace ws;
-    BuildSmallBoard(10);
+    struct Case {
+        const char* name;
+        std::function<void()> fault;
+        int tableResult, areaResult;  // 0: the check logged
+        const char* logged;           // a piece of the log's text
+    };
+    const std::vector<Case> cases = {
+        {"clean board", [] {}, 1, 1, nullptr},
+        {"line number beyond the table", [] { BLD_Line(1, 99, 0, 0, 10, 10); }, 0, 1, "=99,"},
+        {"VIA number above 65535",
+         [] { BLD_Via(1, 0, 0)->defViaTbl = 1; }, 0, 1, "=65537,"},
+        {"text on a level the table lacks",
+         [] { BLD_Text(9, 1, "X", 0, 0, 100000); }, 0, 1, "level=9,"},
+        {"part whose shape is gone",
+         [] {
+             void* page = dam_NextPage(nullptr, DCODE_PART, 0, 0);
+             ((PartRecord*)PageRecord(page, 0, 0))->shapeNo = 77;
+         },
+         0, 1, "=77,"},
+        {"line beyond the work area", [] { BLD_Line(1, 1, 0, 0, 160000000, 10); }, 1, 0, "1600.0000"},
+        {"fill point beyond the work area",
+         [] { BLD_Fill(2, 1, 1, {{0, 0}, {-151000000, 0}, {0, 500000}}, {}); }, 1, 0, "-1510.0000"},
+    };
     std::string log = TempFile("read_err.log");
-    DeleteFileA(log.c_str());
-    DdmContext* ctx = DDM_Open(ws.hDesign);
-    EXPECT_EQ(DDM_TabalNoCheck(ctx, nullptr, log.c_str()), 1);
-    EXPECT_EQ(DDM_AllDataAreaCheck(ctx, nullptr, log.c_str()), 1);
-    EXPECT_EQ(GetFileAttributesA(log.c_str()), INVALID_FILE_ATTRIBUTES);
-
-    BLD_Line(1, 99, 0, 0, 10, 10);                   // no line 99 in the table
-    BLD_Line(1, 1, 0, 0, 160000000, 10);             // beyond the work area
-    EXPECT_EQ(DDM_TabalNoCheck(ctx, nullptr, log.c_str()), 0);
-    EXPECT_EQ(DDM_AllDataAreaCheck(ctx, nullptr, log.c_str()), 0);
-    std::vector<char> bytes = ReadBytes(log);
-    std::string text(bytes.begin(), bytes.end());
-    EXPECT_NE(text.find("=99"), std::string::npos);
-    EXPECT_NE(text.find("1600.0000"), std::string::npos);
-    DDM_Close(ctx);
+    for (const Case& c : cases) {
+        ScratchWorkSpace ws;
+        BuildSmallBoard(10);
+        c.fault();
+        DeleteFileA(log.c_str());
+        DdmContext* ctx = DDM_Open(ws.hDesign);
+        EXPECT_EQ(DDM_TabalNoCheck(ctx, nullptr, log.c_str()), c.tableResult) << c.name;
+        EXPECT_EQ(DDM_AllDataAreaCheck(ctx, nullptr, log.c_str()), c.areaResult) << c.name;
+        DDM_Close(ctx);
+        std::vector<char> bytes = ReadBytes(log);
+        std::string text(bytes.begin(), bytes.end());
+        if (c.logged)
+            EXPECT_NE(text.find(c.logged), std::string::npos) << c.name << ": " << text;
+        else
+            EXPECT_EQ(GetFileAttributesA(log.c_str()), INVALID_FILE_ATTRIBUTES) << c.name;
+    }
     DeleteFileA(log.c_str());
 }
 
@@ -245,7 +269,9 @@ TEST(DesignFile, LoadTpwReportsProgressAndSaysWhyItRefuses)
     watch.Answer(IDOK);
     EXPECT_EQ(DDM_LoadTPW(nullptr, ctx, pair, 1, &version, "読み込み", nullptr), 0);
     std::vector<KIT_SeenDialog> seen = watch.Seen();
-    ASSERT_EQ(seen.size(), 1u);
+    std::string names;
+    for (const KIT_SeenDialog& d : seen) names += "[" + d.caption + "] " + d.text + "\n";
+    ASSERT_EQ(seen.size(), 1u) << names;
     EXPECT_EQ(seen[0].caption, "読み込み");
     EXPECT_NE(seen[0].text.find("途中で切れています"), std::string::npos);
     EXPECT_NE(seen[0].text.find("pair.tpw"), std::string::npos);
