@@ -129,13 +129,6 @@ KEEPS(PNL_ViewOptionProc, 0)
 KEEPS(PNL_NextAssignProc, 0)
 KEEPS(PNL_GridOnProc, 0)
 
-// Waiting for the shell's own panels (placement pitch, level designation,
-// placement angle, conversion options).
-KEEPS(PNL_PlacePitchProc, 0)
-KEEPS(PNL_LevelSpecProc, 0)
-KEEPS(PNL_PlaceAngleProc, 0)
-KEEPS(PNL_ConvertOptionsProc, 0)
-
 // Waiting for the editing bars, the delete-mode bar, the net panels and the
 // assign check: their own subsystems give them their procedures. The text
 // split bar answers 1 at creation, as it does for an empty pick block.
