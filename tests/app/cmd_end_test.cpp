@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "app/cmd.h"
 #include "app/cmd_private.h"
@@ -138,6 +139,49 @@ TEST_F(CommandEnd, LeakIsReportedWithTheCommandsName)
               "この機能の中で、123バイトのメモリーリークが発生しています．\n"
               "お手数をかけますが、行った操作をメモして至急販売店までご連絡下さい．");
     EXPECT_EQ(CMD_StackTop(), CMD_TableRecord(1)) << "the command still ends";
+}
+
+// A real work space whose view is taken away under the engine: the flush
+// fails, the system's text and the command's box are shown, and the command
+// stays as it was.
+TEST_F(CommandEnd, FailedFlushIsReportedAndTheCommandStays)
+{
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    std::string path = std::string(folder) + "cmd_end_flush.wps";
+    void* space = WPS_Open(path.c_str());
+    ASSERT_NE(space, nullptr);
+    // The environment record lies in the work space's view.
+    MEMORY_BASIC_INFORMATION info = {};
+    ASSERT_NE(VirtualQuery(ENV_GetENVClass(), &info, sizeof info), 0u);
+    ASSERT_EQ(info.Type, (DWORD)MEM_MAPPED);
+
+    CommandRecord* distance = CMD_FindById(40122);
+    Run(distance);
+    distance->leakBytes = 5;
+    void* block = MemAlloc(nullptr, 16, "CmdEndTest");
+    distance->workBlock1 = block;
+    ASSERT_TRUE(UnmapViewOfFile(info.AllocationBase));
+
+    KIT_DialogWatch watch;
+    watch.Answer(IDOK);
+    watch.Answer(IDOK);
+    int result = CMD_End(distance);
+    std::vector<KIT_SeenDialog> seen = watch.Seen();
+    WPS_Close(space);
+    WPS_Delete(path.c_str());
+
+    EXPECT_EQ(result, 0);
+    ASSERT_EQ(seen.size(), 2u) << "the system's text, then the command's box; no leak report";
+    EXPECT_EQ(seen[0].caption, "FlushViewOfFile");
+    EXPECT_EQ(seen[1].caption, "距離");
+    EXPECT_EQ(seen[1].text, "この機能の中で、データ保存のエラーが発生しました Torvaを再起動してください\n");
+    EXPECT_EQ(CMD_StackTop(), distance) << "the command is not popped";
+    EXPECT_EQ(distance->workBlock1, block) << "its blocks are kept";
+    EXPECT_EQ(tw->menuResets, 0);
+    distance->leakBytes = 0;
+    distance->workBlock1 = nullptr;
+    MemFree(nullptr, block, "CmdEndTest");
 }
 
 TEST_F(CommandEnd, CursorJumpsOffTheCanvasExceptAfterViewCommands)
