@@ -74,3 +74,15 @@ int EDIT_BoxMarkLines(int x1, int y1, int x2, int y2, int markFilter);
 // Clears bit 2 on every line, then sets it on every line of `level` (every
 // level when 0) in the box; the count. Nothing is repainted.
 int EDIT_MarkLinesInBox(int x1, int y1, int x2, int y2, int level);
+
+// The marks of delete by kind over every line record that is not deleted and
+// carries a bit of `mask`: the display mark set or cleared by `highlight`;
+// with `mark` set the selection mark is set and reported (operation 4), else
+// it is cleared and the record is sent (operation 3, its 60 bytes) when it
+// keeps the display mark, or released (operation 5) when not. With the mixing
+// display each record is repainted.
+void EDIT_SetLineMarksByMask(void* context, unsigned mask, int highlight, int mark);
+// Repaints every line record carrying a bit of `mask`: at once when it is
+// neither deleted nor display-marked, else its area from the design. The
+// number of records repainted.
+int EDIT_RedrawLinesByMask(void* context, int taperWord, unsigned mask);

@@ -11,6 +11,7 @@
 #include "edit/pick_line.h"
 #include "engine/board_builder.h"
 #include "engine/store_test_util.h"
+#include "kit/gui_kit.h"
 #include "platform/layout_page.h"
 #include "platform/layout_tables.h"
 #include "platform/qztdll.h"
@@ -242,4 +243,60 @@ TEST(LinePick, MarksAreReportedAndEachEndsTheBatch)
     PICK_SetItemMark(&other, 1, nullptr);
     EXPECT_EQ(other.status, 0u);
     EXPECT_EQ(Reports(), (std::vector<Report>{{4, 0x14000, (intptr_t)v->elementNo}, {3, 0, 0}, {3, 0, 0}, {3, 0, 0}}));
+}
+
+TEST(LinePick, MarkFilterTwoSaysSoAndTestsTheLineAllTheSame)
+{
+    Design d;
+    LineRecord* r = BLD_Line(1, d.line, -MM, 0, MM, 0);
+    r->status |= ES_SELECTED;
+    KIT_DialogWatch watch;
+    watch.Answer(IDOK);
+    POINT p = {0, 0};
+    void* page = nullptr;
+    EXPECT_EQ(PICK_LineSearch(nullptr, 1, PICK_KIND_ALL, PICK_MARK_SHOW, 1, &p, &page), r);
+    std::vector<KIT_SeenDialog> seen = watch.Seen();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].caption, "PDL_QzLineSearch");
+    EXPECT_EQ(seen[0].text, "Lin Sts is Bit_Select");
+}
+
+TEST(LinePick, DeleteByKindMarksFollowTheMask)
+{
+    Design d;
+    LineRecord* a = BLD_Line(1, d.line, 0, 0, MM, 0);
+    LineRecord* gone = BLD_Line(1, d.line, 0, MM, MM, MM);
+    LineRecord* other = BLD_Line(2, d.line, 0, 2 * MM, MM, 2 * MM);
+    a->status |= 2;
+    gone->status |= 2 | ES_DELETED;
+    other->status |= 1;
+    const intptr_t no = (intptr_t)a->elementNo;
+
+    MDMC_ClearCallLog();
+    EDIT_SetLineMarksByMask(nullptr, 2, 1, 1);
+    EXPECT_EQ(a->status & (ES_DIALOG_MARK | ES_SELECTED), ES_DIALOG_MARK | ES_SELECTED);
+    EXPECT_EQ(gone->status & (ES_DIALOG_MARK | ES_SELECTED), 0u);
+    EXPECT_EQ(other->status & (ES_DIALOG_MARK | ES_SELECTED), 0u);
+    EXPECT_EQ(Reports(), (std::vector<Report>{{4, 0x24010, no}}));
+
+    // Released while still highlighted: the record is sent whole.
+    MDMC_ClearCallLog();
+    EDIT_SetLineMarksByMask(nullptr, 2, 1, 0);
+    EXPECT_EQ(a->status & (ES_DIALOG_MARK | ES_SELECTED), ES_DIALOG_MARK);
+    std::vector<MdmcCall> sent = Updates();
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].words[1], 3);
+    EXPECT_EQ(sent[0].words[2], 0x24010);
+    EXPECT_EQ(sent[0].words[5], no);
+    EXPECT_EQ(sent[0].byteCount, 60);
+    EXPECT_EQ(sent[0].words[10], (intptr_t)a);
+
+    // Released without the highlight: operation 5.
+    MDMC_ClearCallLog();
+    EDIT_SetLineMarksByMask(nullptr, 2, 0, 0);
+    EXPECT_EQ(a->status & (ES_DIALOG_MARK | ES_SELECTED), 0u);
+    EXPECT_EQ(Reports(), (std::vector<Report>{{5, 0x24010, no}}));
+
+    EXPECT_EQ(EDIT_RedrawLinesByMask(nullptr, 0, 2), 2);
+    EXPECT_EQ(EDIT_RedrawLinesByMask(nullptr, 0, 3), 3);
 }
