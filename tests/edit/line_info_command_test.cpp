@@ -165,6 +165,7 @@ protected:
                                    nullptr, inst, nullptr);
         ASSERT_TRUE(e.canvas);
         e.fs.hWndCanvas = e.canvas;
+        CNV_ZoomToRect(0, -45 * MM, -30 * MM, 45 * MM, 30 * MM);
         KIT_PumpPending();
 
         HANDLE thread = CreateThread(nullptr, 0, CMD_ThreadMain, nullptr, 0, &e.commandThread);
@@ -214,7 +215,57 @@ protected:
     }
 };
 
+// The canvas pixel of a board point, and its colour as the screen shows it
+// now (0xRRGGBB).
+POINT Pixel(int x, int y)
+{
+    POINT p = {x, y};
+    DisplaySC* sc = DSP_GetDisplaySC(s_env->canvas, nullptr, CNV_GetState());
+    DSP_LPtoDPz(sc, &p);
+    DSP_ReleaseSC(s_env->canvas, sc);
+    return p;
+}
+
+uint32_t PixelNow(POINT p)
+{
+    HDC dc = GetDC(s_env->canvas);
+    COLORREF c = GetPixel(dc, p.x, p.y);
+    ReleaseDC(s_env->canvas, dc);
+    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+}
+
+void Repaint()
+{
+    InvalidateRect(s_env->canvas, nullptr, TRUE);
+    UpdateWindow(s_env->canvas);
+}
+
 }  // namespace
+
+TEST_F(LineInfoCommand, TheLineIsDrawnHighlightedWhileItsDialogIsOpen)
+{
+    KIT_DialogWatch watch(s_env->commandThread);
+    // The dialog opens beside the canvas, so that it covers none of it.
+    s_env->fs.ptInfoDlg = {700, 0};
+    POINT p = Pixel(0, 5 * MM);
+    for (int mode : {1, 0}) {
+        SCOPED_TRACE(mode ? "standard display" : "mixing display");
+        g_UseDirect2D = mode;
+        Repaint();
+        uint32_t plain = PixelNow(p);
+        ASSERT_NE(plain, 0xFFFFFFu);
+        ASSERT_NE(plain, 0u);
+        HWND dlg = OpenAt(watch, 0, 5 * MM);
+        ASSERT_TRUE(dlg);
+        EXPECT_TRUE(KIT_PumpUntil([&] { return PixelNow(p) == 0xFFFFFFu; }, 3000)) << std::hex << PixelNow(p);
+        // A repaint of the whole canvas meanwhile keeps it highlighted.
+        Repaint();
+        EXPECT_EQ(PixelNow(p), 0xFFFFFFu);
+        Close(dlg);
+        EXPECT_TRUE(KIT_PumpUntil([&] { return PixelNow(p) == plain; }, 3000)) << std::hex << PixelNow(p);
+    }
+    g_UseDirect2D = 1;
+}
 
 TEST_F(LineInfoCommand, AClickOnALineShowsItsRowsAndMarksItWhileOpen)
 {
