@@ -85,6 +85,9 @@ INT_PTR CALLBACK INFO_LineDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lPa
 {
     switch (msg) {
     case WM_INITDIALOG:
+        // The pick block stays the dialog's user data, where the change form
+        // reads it (and replaces it after a level change).
+        SetWindowLongPtrA(hDlg, DWLP_USER, lParam);
         INFO_LineDlgInit(hDlg, wParam, (LinePickBlock*)lParam);
         break;
     case WM_COMMAND:
