@@ -3,6 +3,8 @@
 // board coordinate far outside the view never reaches GDI's 32-bit device
 // arithmetic. Wide lines are drawn one call each: PolyPolyline with a
 // geometric pen grows quadratically with the number of lines under Wine.
+#include <emmintrin.h>
+
 #include <algorithm>
 #include <cmath>
 
@@ -157,30 +159,37 @@ void BeforeDirect(RndPainter* p)
     }
 }
 
-// Fills the pixels whose centres lie in [lo, hi] on row y.
+// Fills the pixels whose centres lie in [lo, hi] on row y, four pixels a
+// step (SSE2 is part of every x86-64).
 inline void Span(RndPainter* p, int y, double lo, double hi, uint32_t c)
 {
     int x0 = std::max(CeilI(lo - 0.5), (int)p->clip.left);
     int x1 = std::min(FloorI(hi - 0.5), (int)p->clip.right - 1);
     if (x0 > x1) return;
-    uint32_t* row = p->surface->bits + (size_t)y * p->surface->width;
-    // Two pixels per step: the loops are not vectorised for us at -O2.
-    uint32_t* q = row + x0;
-    uint32_t* end = row + x1 + 1;
-    if (((uintptr_t)q & 7) && q < end) {
-        *q = p->mix == RND_MIX_COPY ? c : p->mix == RND_MIX_OR ? (*q | c) : (*q ^ c);
-        ++q;
-    }
-    uint64_t cc = ((uint64_t)c << 32) | c;
-    uint64_t* q2 = (uint64_t*)q;
-    size_t pairs = (size_t)(end - q) / 2;
+    uint32_t* q = p->surface->bits + (size_t)y * p->surface->width + x0;
+    int n = x1 - x0 + 1;
+    const __m128i cc = _mm_set1_epi32((int)c);
+    int i = 0;
     switch (p->mix) {
-    case RND_MIX_COPY: for (size_t i = 0; i < pairs; ++i) q2[i] = cc; break;
-    case RND_MIX_OR: for (size_t i = 0; i < pairs; ++i) q2[i] |= cc; break;
-    case RND_MIX_XOR: for (size_t i = 0; i < pairs; ++i) q2[i] ^= cc; break;
+    case RND_MIX_COPY:
+        for (; i + 4 <= n; i += 4) _mm_storeu_si128((__m128i*)(q + i), cc);
+        for (; i < n; ++i) q[i] = c;
+        break;
+    case RND_MIX_OR:
+        for (; i + 4 <= n; i += 4) {
+            __m128i v = _mm_loadu_si128((const __m128i*)(q + i));
+            _mm_storeu_si128((__m128i*)(q + i), _mm_or_si128(v, cc));
+        }
+        for (; i < n; ++i) q[i] |= c;
+        break;
+    case RND_MIX_XOR:
+        for (; i + 4 <= n; i += 4) {
+            __m128i v = _mm_loadu_si128((const __m128i*)(q + i));
+            _mm_storeu_si128((__m128i*)(q + i), _mm_xor_si128(v, cc));
+        }
+        for (; i < n; ++i) q[i] ^= c;
+        break;
     }
-    q += pairs * 2;
-    if (q < end) *q = p->mix == RND_MIX_COPY ? c : p->mix == RND_MIX_OR ? (*q | c) : (*q ^ c);
 }
 
 // One side constraint of a line's body, a * x + k0 + k1 * py in [lo, hi],
