@@ -5,6 +5,7 @@
 #include "app/cmd_private.h"
 #include "app/frame_state.h"
 #include "platform/layout_canvas.h"
+#include "view/bar.h"
 
 // The canvas keeps its state block at window long 0; a canvas that has none
 // yet gives null.
@@ -18,20 +19,22 @@ LRESULT CMD_SendToFrame(UINT msg, WPARAM wParam)
     return g_hWndFrame ? SendMessageA(g_hWndFrame, msg, wParam, 0) : 0;
 }
 
+// Button 146 says "ﾗｲﾝ" again, the canvas line kind and the signal-line
+// flag go back to 0, and the line-table and level lists are filled again.
 void CMD_ResetFunctionBar()
 {
     if (CanvasState* state = CanvasStateOf(g_hWndCanvas)) state->lineKind = 0;
-    // Waiting for the function bar: until it exists, its button 146 keeps
-    // its text ("ﾗｲﾝ" at the end of a command), its signal-line flag is not
-    // cleared and its line-table and level lists are not filled again.
+    BAR_FuncSetLineKind(0);
 }
 
+// The setting bar's mark of the mode is cleared and its button repainted.
 void CMD_ClearCoordMark(int buttonId)
 {
-    // Waiting for the setting bar: until its indicator flags
-    // (g_AbsCoordMark, g_RelCoordMark, g_AssignInMark) exist, only the
-    // engine's mode is switched off and no button is repainted.
-    (void)buttonId;
+    switch (buttonId) {
+    case 156: BAR_SettingSetAbsMark(0); break;
+    case 157: BAR_SettingSetRelMark(0); break;
+    case 173: BAR_SettingSetAssignMark(0); break;
+    }
 }
 
 void CMD_SetCanvasCapture(int capture)

@@ -11,6 +11,7 @@
 #include "app/app.h"
 #include "app/frame_state.h"
 #include "app/rot.h"
+#include "view/bar.h"
 #include "view/cnv.h"
 #include "platform/qzt_draw.h"
 #include "platform/qzt_env.h"
@@ -157,9 +158,8 @@ int CNV_ZoomToRect(int push, int32_t x1, int32_t y1, int32_t x2, int32_t y2)
     int32_t cx = (int32_t)dtol(((double)lx + hx) * 0.5), cy = (int32_t)dtol(((double)ly + hy) * 0.5);
     double z = CNV_FitZoom(state, (double)hx - lx, (double)hy - ly);
     DdmContext* ctx = DDM_Open(ROT_GetDesignHandle());
-    // Waiting for the function bar: until BAR_FuncSelectZoomItem shows the
-    // factor, the zoom goes straight to the engine.
-    ENV_SetZoom(ctx->env, z);
+    // The function bar shows the factor and stores the zoom in the engine.
+    BAR_FuncSelectZoomItem(z);
     int32_t w = (int32_t)dtol(state->cxViewUnits / z), h = (int32_t)dtol(state->cyViewUnits / z);
     state->rcView = CNV_ViewRectAround(cx, cy, w, h);
     ENV_SetCenter(ctx->env, ((uint64_t)(uint32_t)cy << 32) | (uint32_t)cx);
