@@ -134,6 +134,9 @@ int CNV_GetViaHoleSize(const ViaDef* via);
 
 // Mouse (pointer input).
 void CNV_OnMouseMove(HWND hWnd, int x, int y, UINT keys);
+// Posts a board point (about the current origin) to the attribute bar's
+// cursor read-out.
+void CNV_PostCursorCoord(int32_t x, int32_t y);
 void CNV_OnLButtonDown(HWND hWnd, int x, int y, UINT keys);
 void CNV_OnLButtonUp(HWND hWnd, int x, int y, UINT keys);
 void CNV_OnRButtonDown(HWND hWnd, int x, int y, UINT keys);
