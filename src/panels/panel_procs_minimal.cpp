@@ -5,11 +5,10 @@
 // no lists and reports nothing.
 //
 // Waiting for the panels' own behaviour: each line below is replaced by the
-// panel's real procedure when its family is built (distance and angle,
-// dimension and leader line, selection and copy, number update, VIA taper,
-// corner and line length, line select, taper, part placement, object kind,
-// text, hatching and fill, void, corner and pointer, selection mode, taper
-// and level kind).
+// panel's real procedure when its family is built (dimension and leader
+// line, selection and copy, number update, VIA taper, corner and line
+// length, line select, taper, part placement, object kind, text, hatching
+// and fill, void, corner and pointer, selection mode, taper and level kind).
 #include "panels/panel_procs.h"
 
 // Keeps the block; the result of WM_INITDIALOG is the one the panel's
@@ -71,11 +70,6 @@ KEEPS(PNL_ObjKindProc, 0)
 KEEPS(PNL_ViaTextClearanceProc, 0)
 KEEPS(PNL_SmdClearanceProc, 0)
 KEEPS(PNL_FigurePairProc, 0)
-KEEPS(PNL_GridDistanceProc, 0)
-KEEPS(PNL_DistanceLevelProc, 0)
-KEEPS(PNL_ChainLengthProc, 0)
-KEEPS(PNL_GridAngleProc, 0)
-KEEPS(PNL_LineCountProc, 0)
 KEEPS(PNL_LevelAttrProc, 1)
 KEEPS(PNL_NetCheckProc, 1)
 KEEPS(PNL_LevelViaProc, 0)
