@@ -135,10 +135,8 @@ int EDIT_LeaderViaCommand(CommandRecord* r, int f, Request* q) { return WaitingC
 int EDIT_LeaderArcCommand(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
 int EDIT_LeaderArrowCommand(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
 
-// Waiting for measurement.
-int MEAS_DistanceCommand(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
+// Waiting for the gap and chain-length measurements.
 int MEAS_LineGapCommand(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
-int MEAS_AngleCommand(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
 int MEAS_ChainLengthCommand(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
 
 // Waiting for the net display and the checks. The logical-net procedure also

@@ -117,6 +117,36 @@ struct CoordEntry {
 };
 static_assert(sizeof(CoordEntry) == 20);
 
+#pragma pack(push, 1)
+// One primitive of a rubber figure (22 bytes).
+struct RubberItem {
+    uint16_t code;     // 0x111 move to, 0x112 line to, 0x192 line to the cursor plus (x, y) ...
+    uint8_t flags;     // bit 0: no round end cap
+    uint8_t unused1[3];
+    int32_t width;     // width or radius of the wide-track and arc codes
+    int32_t x, y;
+    uint8_t unused2[4];
+};
+// The rubber figure a request may own as its second block: the canvas draws
+// it in XOR at the cursor while the request waits; it is freed with the
+// request. A 20-byte head, then `count` primitives.
+struct RubberFigure {
+    uint32_t colour;  // COLORREF of the pen
+    int32_t width;    // half-width of the track outline of a kind 3 request
+    int32_t xOffset, yOffset;  // of the figure origin from the cursor point
+    int32_t count;
+    RubberItem items[1];
+};
+#pragma pack(pop)
+static_assert(sizeof(RubberItem) == 22);
+static_assert(offsetof(RubberItem, width) == 6 && offsetof(RubberItem, x) == 10 && offsetof(RubberItem, y) == 14);
+static_assert(offsetof(RubberFigure, items) == 20);
+// Bytes of a figure of n primitives.
+constexpr size_t RubberFigureSize(int n)
+{
+    return offsetof(RubberFigure, items) + (size_t)n * sizeof(RubberItem);
+}
+
 // One open request. Fields in the order the channel keeps them; the two
 // blocks and the answer value are addresses and so pointer-wide.
 struct Request {
