@@ -106,15 +106,16 @@ struct SettingControl {
     int id;
     const char* label;
     DWORD style;
-    int x, y, width, height;
+    int x, width, height;
 };
 
-static bool CreateControls(HWND hWnd, const SettingControl* controls, int count)
+// Creates the controls, control i at the top of row y[i].
+static bool CreateControls(HWND hWnd, const SettingControl* controls, const int* y, int count)
 {
     HINSTANCE inst = (HINSTANCE)GetWindowLongPtrA(hWnd, GWLP_HINSTANCE);
     for (int i = 0; i < count; ++i) {
         const SettingControl& k = controls[i];
-        if (!CreateWindowExA(0, "BUTTON", k.label, WS_CHILD | WS_VISIBLE | k.style, k.x, k.y, k.width, k.height, hWnd,
+        if (!CreateWindowExA(0, "BUTTON", k.label, WS_CHILD | WS_VISIBLE | k.style, k.x, y[i], k.width, k.height, hWnd,
                              (HMENU)(INT_PTR)k.id, inst, nullptr))
             return false;
     }
@@ -157,12 +158,7 @@ static int BAR_SettingOnCreate(HWND hWnd)
     // clang-format on
     constexpr int count = (int)(sizeof controls / sizeof controls[0]);
     static_assert(sizeof rowY / sizeof rowY[0] == count);
-    SettingControl placed[count];
-    for (int i = 0; i < count; ++i) {
-        placed[i] = controls[i];
-        placed[i].y = rowY[i];
-    }
-    if (!CreateControls(hWnd, placed, count)) return -1;
+    if (!CreateControls(hWnd, controls, rowY, count)) return -1;
 
     if (fs) fs->autoLockMode = 0;
     // Only the plain lock survives a start: an automatic direction is chosen
