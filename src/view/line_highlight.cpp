@@ -32,7 +32,12 @@ void MEAS_PaintLineHighlight(void* page, const void* record, int level, int flag
     }
     if (g_UseDirect2D) {
         // The realtime paint draws the record as its status says when the
-        // flag bits of the word are clear.
+        // flag bits of the word are clear, in the colour of the level of the
+        // page that holds it.
+        // Waiting for: the engine's display block of one line with a level
+        // of its own, for line copies that lie on no page (the signal-line
+        // change dialogs); until then such a copy is drawn in the colour of
+        // no level.
         SendMessageA(canvas, WM_REALTIME_PAINT, PC_LINE, (LPARAM)record);
         return;
     }
@@ -40,8 +45,7 @@ void MEAS_PaintLineHighlight(void* page, const void* record, int level, int flag
     FrameState* fs = ROT_GetWindowData();
     DdmContext* ctx = DDM_Open(fs ? fs->hDesign : nullptr);
     if (DisplaySC* sc = DSP_GetDisplaySC(canvas, nullptr, state)) {
-        int lv = dam_Get_key_of_DataPH(page, 1);
-        (void)level;
+        int lv = page ? dam_Get_key_of_DataPH(page, 1) : level;
         state->bRepainting = 1;
         EnvRecord* env = ENV_GetENVClass();
         if (env && env->own.linePainting) DDM_PaintLine2(canvas, ctx, sc, lv, record, 0);
