@@ -304,6 +304,15 @@ static void RunAdmitted(HWND hWnd, FrameState* fs, int id, int notifyCode, LPARA
 void ROT_OnCommand(HWND hWnd, int id, LPARAM lParam, int notifyCode)
 {
     FrameState* fs = ROT_GetWindowData();
+    // The frame posts the start-up open command while it is being made; the
+    // command thread may not yet have set up its root state when the message
+    // loop delivers it, and the gate would then drop the design named at
+    // start. It is delivered again until the command thread is ready.
+    if (id == 40140 && notifyCode != 0 && (CMD_StackDepth() < 1 || !DIN_TopRequest())) {
+        Sleep(1);
+        PostMessageA(hWnd, WM_COMMAND, MAKEWPARAM(id, notifyCode), lParam);
+        return;
+    }
     if (id == 135) {
         OnMenuList(hWnd, fs, notifyCode);
         return;

@@ -82,10 +82,9 @@ LRESULT OnRightUp(HWND hWnd, WPARAM wParam, LPARAM lParam, Request* top)
 {
     if (!s_rightDown) return 0;
     s_rightDown = false;
-    if (s_leftDown) {
-        s_leftDown = false;
-        return PassOn(hWnd, WM_LBUTTONUP, wParam & ~MK_RBUTTON, lParam);
-    }
+    // The left button is still down: the list ends its own tracking now, and
+    // the left release to come finishes a chord.
+    if (s_leftDown) return PassOn(hWnd, WM_LBUTTONUP, wParam & ~MK_RBUTTON, lParam);
     int kind = DIN_GetKind(top);
     if (s_chord) {
         s_chord = false;
