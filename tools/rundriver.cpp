@@ -1,8 +1,8 @@
 // Headless run driver: starts the viewer, answers its start dialog as a
 // person would (the named design's button when a design was given, else the
 // open button is not pressed and the dialog's cancel ends the run), waits
-// until the main frame is up and idle, saves a picture of the screen as a BMP
-// file, then ends the viewer.
+// until the main frame is up and the design has loaded, saves a picture of
+// the screen as a BMP file, then ends the viewer.
 //   rundriver VIEWER.EXE OUT.BMP [DESIGN]
 // Exit 0 when the frame appeared and the picture was written.
 #include <windows.h>
@@ -42,6 +42,48 @@ static HWND WaitForWindow(HANDLE process, DWORD pid, const char* cls, DWORD limi
         EnumWindows(FindWindowOfClass, (LPARAM)&arg);
     }
     return arg.found;
+}
+
+// The screen's pixels as they are now.
+static std::vector<unsigned char> Screen()
+{
+    int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(mem, 0, 0, w, h, screen, 0, 0, SRCCOPY);
+    GdiFlush();
+    std::vector<unsigned char> out((unsigned char*)bits, (unsigned char*)bits + (size_t)w * h * 4);
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return out;
+}
+
+// The design loads on the viewer's command thread after the frame is up,
+// behind the load's progress window. Done when no progress window shows and
+// the screen has stayed the same for a second; 60 s at most.
+static void WaitForLoad(HANDLE process, DWORD pid)
+{
+    std::vector<unsigned char> last;
+    int same = 0;
+    for (DWORD waited = 0; waited < 60000 && same < 4; waited += 250) {
+        if (WaitForSingleObject(process, 250) == WAIT_OBJECT_0) return;
+        FindClassArg progress = {pid, "TrvDlg_Doing", nullptr};
+        EnumWindows(FindWindowOfClass, (LPARAM)&progress);
+        std::vector<unsigned char> now = Screen();
+        same = (!progress.found && now == last) ? same + 1 : 0;
+        last.swap(now);
+    }
 }
 
 // The start dialog's button that opens the design named on the command line.
@@ -115,6 +157,7 @@ int main(int argc, char** argv)
     int rc = 1;
     if (frame) {
         WaitForInputIdle(pi.hProcess, 10000);
+        if (argc > 3) WaitForLoad(pi.hProcess, pi.dwProcessId);
         RedrawWindow(frame, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         Sleep(500);  // let Wine hand the window surface to the X server
         rc = WriteScreenBmp(argv[2]) ? 0 : 1;

@@ -76,6 +76,21 @@ static void RefreshFrame(FrameState* fs)
     memset(&fs->panels.autoVoid, 0, sizeof fs->panels.autoVoid);
 }
 
+// After a failed load the frame shows the design the work space holds now
+// (empty when the open command made it afresh): nothing of the design shown
+// before stays on the canvas or in the bars.
+static void ShowWhatIsLoaded()
+{
+    ROT_SetTitle();
+    BAR_SettingShowGridName();
+    BAR_SettingRefresh();
+    BAR_FuncFillLineTableList();
+    BAR_FuncFillViaList();
+    BAR_FuncFillLevelList();
+    BAR_AttrRefresh();
+    CNV_FullRepaint();
+}
+
 // A converted board is saved in a folder of its own: the folder dialog
 // proposes one, and the design keeps that folder and the board's name.
 static void ChooseBoardFolder(HWND frame, char* pair)
@@ -135,6 +150,8 @@ int FILE_PcbReadCommand(CommandRecord* record, int resumed, Request* request)
         EnvRecord* env = (EnvRecord*)ENV_GetENVClass();
         if (env->own.backupCompanion == 0 && env->designVersion < V_BACKUP_INTERVAL) env->own.backupInterval = 30;
         FILE_FontMissLog();
+    } else {
+        ShowWhatIsLoaded();
     }
     CMD_End(record);
     DIN_SetBusy(0, request);
