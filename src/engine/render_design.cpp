@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstring>
 #include <unordered_map>
 
@@ -496,7 +497,11 @@ Place PlaceOf(const PartRecord* part)
 bool PartVisible(const Scene& s, const PartRecord* part)
 {
     double x1 = part->x, y1 = part->y, x2 = part->x, y2 = part->y;
-    for (const auto& c : part->outline1) {
+    // The record is packed: its outline is copied out, not read in place
+    // through an aligned reference.
+    int32_t outline[4][2];
+    std::memcpy(outline, (const char*)part + offsetof(PartRecord, outline1), sizeof(outline));
+    for (const auto& c : outline) {
         if (c[0] == 0 && c[1] == 0) continue;
         x1 = std::min<double>(x1, c[0]);
         y1 = std::min<double>(y1, c[1]);
