@@ -78,26 +78,6 @@ static int WaitingOneShot(CommandRecord* record, int resumed, Request* request)
     return 0;
 }
 
-// Waiting for the view commands.
-int VIEW_RelativeBase(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
-int VIEW_NextInputGrid(CommandRecord* r, int f, Request* q) { return WaitingOneShot(r, f, q); }
-int VIEW_PrevInputGrid(CommandRecord* r, int f, Request* q) { return WaitingOneShot(r, f, q); }
-int VIEW_ZoomUp(CommandRecord* r, int f, Request* q) { return WaitingOneShot(r, f, q); }
-int VIEW_ZoomDown(CommandRecord* r, int f, Request* q) { return WaitingOneShot(r, f, q); }
-int VIEW_Pan(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
-int VIEW_WholeData(CommandRecord* r, int f, Request* q) { return WaitingOneShot(r, f, q); }
-int VIEW_AreaBack(CommandRecord* r, int f, Request* q) { return WaitingOneShot(r, f, q); }
-int VIEW_AreaForward(CommandRecord* r, int f, Request* q) { return WaitingOneShot(r, f, q); }
-int VIEW_PreviousArea(CommandRecord* r, int f, Request* q) { return WaitingOneShot(r, f, q); }
-int VIEW_AreaZoom(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
-int VIEW_ZoomByFactor(CommandRecord* r, int f, Request* q) { return WaitingOneShot(r, f, q); }
-int VIEW_Redisplay(CommandRecord* r, int f, Request* q) { return WaitingOneShot(r, f, q); }
-int VIEW_ToggleGrid(CommandRecord* r, int f, Request* q) { return WaitingOneShot(r, f, q); }
-int VIEW_ToggleOrigin(CommandRecord* r, int f, Request* q) { return WaitingOneShot(r, f, q); }
-// Waiting for the view commands: until the scroll step exists, a scroll
-// answer leaves the view as it is and the request waits again.
-int VIEW_ScrollStep(Request* q) { return CMD_STATE_WAIT; }
-
 // Waiting for the display toggles and the hatching display.
 int VIEW_AssignNameToggle(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }
 int VIEW_PinNameCommand(CommandRecord* r, int f, Request* q) { return WaitingCommand(r, f, q); }

@@ -16,10 +16,6 @@ void PRN_Command(HWND hWnd) {}
 // Waiting for the part-list output: until it exists nothing is written.
 void PLB_PartListOutput(HWND hWnd) {}
 
-// Waiting for the view commands: until they exist the assignment zoom
-// leaves the view as it is.
-void VIEW_ZoomToAssignPart() {}
-
 // Waiting for the shortcut panel: until it exists no setup file is read and
 // no panel is made.
 void SCP_ReadSetup(FrameState* fs) {}

@@ -103,6 +103,7 @@ void ENV_Env_bTantenEnkoON(void* ctx) { Own().tantenEnko = 1; }
 void ENV_Env_bTantenEnkoOFF(void) { Own().tantenEnko = 0; }
 int ENV_Env_Get_TantenSwich(void* env) { return Own().tantenSwitch; }
 int ENV_GetEdgeCatchMode(void* env) { return Own().edgeCatchMode; }
+void ENV_SetEdgeCatchMode(void* env, int mode) { Own().edgeCatchMode = mode; }
 int ENV_GetLeadin(void* env) { return Own().leadin; }
 void ENV_SetLeadin(void* env, int v) { Own().leadin = v; }
 int ENV_GetEdge(void* env) { return Own().edge; }

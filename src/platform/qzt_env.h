@@ -62,6 +62,7 @@ void ENV_Env_bTantenEnkoON(void* ctx);
 void ENV_Env_bTantenEnkoOFF(void);
 int ENV_Env_Get_TantenSwich(void* env);
 int ENV_GetEdgeCatchMode(void* env);
+void ENV_SetEdgeCatchMode(void* env, int mode);
 int ENV_GetLeadin(void* env);
 void ENV_SetLeadin(void* env, int value);
 int ENV_GetEdge(void* env);
