@@ -3,6 +3,7 @@
 #include "app/din.h"
 #include "platform/qzt_draw.h"
 #include "view/cnv.h"
+#include "view/cnv_input.h"
 
 void CNV_DrawCrossHair(HDC dc, CanvasState* state, int x, int y, const RECT* client, int show)
 {
@@ -59,8 +60,7 @@ int CNV_CancelDrag()
     int old = state->bCapture;
     if (old && DIN_TopRequest()) {
         CNV_EraseCrossHair();
-        // Waiting for the rubber band: until it is drawn there is no rubber
-        // figure to erase here.
+        CNV_ShowRubber(0);
         ClipCursor(nullptr);
         ReleaseCapture();
         state->bCapture = 0;
