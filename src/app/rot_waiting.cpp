@@ -6,10 +6,6 @@
 #include "app/frame_state.h"
 #include "app/rot_dispatch.h"
 
-// Waiting for the pre-command dialogs: until they exist no dialog runs and
-// nothing is reported changed.
-int ROT_PreCommandDialog(HWND hWnd, int id) { return 0; }
-
 // Waiting for printing: until it exists the print command prints nothing.
 void PRN_Command(HWND hWnd) {}
 

@@ -60,9 +60,22 @@ void Count(unsigned tagIndex, long long blocks, long long bytes)
 
 }  // namespace
 
+// Allocations that are to fail: under this tag, this many more.
+static std::string s_failTag;
+static int s_failCount = 0;
+
+static bool FailsNow(const char* tag)
+{
+    std::lock_guard<std::mutex> guard(s_lock);
+    if (s_failCount <= 0 || s_failTag != (tag ? tag : "")) return false;
+    --s_failCount;
+    return true;
+}
+
 extern "C" void* MemAlloc(HWND, size_t size, const char* tag)
 {
     if (size > (size_t)-1 - HEAD) return nullptr;
+    if (FailsNow(tag)) return nullptr;
     char* raw = (char*)std::calloc(1, HEAD + size);
     if (!raw) return nullptr;
     std::lock_guard<std::mutex> guard(s_lock);
@@ -102,6 +115,13 @@ extern "C" void MemFree(HWND, void* block, const char*)
     }
     head->magic = 0;
     std::free(head);
+}
+
+void MEM_FailNext(const char* tag, int count)
+{
+    std::lock_guard<std::mutex> guard(s_lock);
+    s_failTag = tag ? tag : "";
+    s_failCount = count;
 }
 
 MemCount MEM_GetCount(const char* tag)

@@ -24,3 +24,6 @@ struct MemCount {
     long long bytes;
 };
 MemCount MEM_GetCount(const char* tag);
+// For tests of what happens when memory runs out: the next `count`
+// allocations under `tag` fail as if memory had run out (0 ends it).
+void MEM_FailNext(const char* tag, int count);

@@ -189,7 +189,9 @@ TEST_F(Dispatch, LineTableIdFollowsTheLineKind)
         int lineKind;
         int table;
     } cases[] = {{3, 40135}, {4, 40153}, {7, 40138}, {1, 40138}};
+    KIT_DialogWatch watch;
     for (const Case& c : cases) {
+        watch.Answer(IDCANCEL);  // the table editor the rerouted id opens
         f->cs.lineKind = c.lineKind;
         f->frameCommands.clear();
         Command(146);
