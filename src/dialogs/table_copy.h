@@ -32,9 +32,20 @@ struct TableCopy {
     ~TableCopy() { MemFree(nullptr, copy, tag); }
 };
 
-// The owner window of a call that names the design or an owner.
+// Whether `w` is a window of this process. A design handle is no window,
+// but the window manager, asked whether it is one, answers for the handles
+// of every process: a design handle may by chance name a window of another
+// program, which must never own one of our dialogs.
+inline bool DLG_IsOwnWindow(HWND w)
+{
+    DWORD pid = 0;
+    return w && IsWindow(w) && GetWindowThreadProcessId(w, &pid) && pid == GetCurrentProcessId();
+}
+
+// The owner window of a call that names the design or an owner: the window
+// named, else the thread's active window.
 inline HWND DLG_OwnerOf(void* designOrOwner)
 {
     HWND w = (HWND)designOrOwner;
-    return designOrOwner && IsWindow(w) ? w : GetActiveWindow();
+    return DLG_IsOwnWindow(w) ? w : GetActiveWindow();
 }

@@ -409,7 +409,9 @@ void TED_SizeBounds(TedTable*, int, int32_t* min, int32_t* max)
 
 void TED_OwnerOrActive(HWND* owner)
 {
-    if (!*owner || !IsWindow(*owner)) *owner = GetActiveWindow();
+    DWORD pid = 0;
+    if (!*owner || !IsWindow(*owner) || !GetWindowThreadProcessId(*owner, &pid) || pid != GetCurrentProcessId())
+        *owner = GetActiveWindow();
 }
 
 int TED_Run(HWND owner, TedTable* t, POINT* pos)
