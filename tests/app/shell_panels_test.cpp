@@ -32,7 +32,14 @@ void CALLBACK TypeLine(HWND, UINT, UINT_PTR, DWORD)
     Typist& t = *s_typist;
     HWND dlg = t.watch->LastWindow();
     HWND field = dlg && IsWindow(dlg) ? GetDlgItem(dlg, 101) : nullptr;
-    if (!field || dlg == t.lastAnswered || GetFocus() != field) return;
+    if (!field || dlg == t.lastAnswered) return;
+    if (GetFocus() != field) {
+        // Another program's window may hold the foreground: take it back
+        // and type on the next tick.
+        SetForegroundWindow(dlg);
+        SetFocus(field);
+        return;
+    }
     t.lastAnswered = dlg;
     std::string line = t.answered < t.lines.size() ? t.lines[t.answered] : "\x1b";
     t.answered++;

@@ -103,6 +103,9 @@ BarFixture::BarFixture()
     (void)registered;
     s_fixture = this;
     g_UseDirect2D = 0;
+    // The cursor away from the frame: a cursor over the new canvas would
+    // move the read-out before a test does.
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     const int W = 1000, H = 600, c = 8, h = 16, b = 26;
     fs.charWidth = c;
     fs.lineHeight = h;
