@@ -151,7 +151,7 @@ void Demo()
     }
     // Bus lines on the power layer, with VIAs along them.
     for (int k = 0; k < 40; ++k) {
-        int y = 5 * MM + k * 1000000;
+        int y = 5 * MM + k * MM;
         BLD_Line(l.pwr, l.line, 4 * MM, y, 76 * MM, y, bus[k]);
         for (int v = 0; v < 4; ++v) BLD_Via(l.smallVia, 10 * MM + v * 18 * MM + k * 20000, y, bus[k]);
     }

@@ -71,13 +71,28 @@ static std::vector<unsigned char> Screen()
 
 // The design loads on the viewer's command thread after the frame is up,
 // behind the load's progress window. Done when no progress window shows and
-// the screen has stayed the same for a second; 60 s at most.
+// the screen has stayed the same for a second; 60 s at most. A message box
+// the load shows (a warning about the design) is read, as a person would,
+// and closed with OK; what it said goes to stderr.
 static void WaitForLoad(HANDLE process, DWORD pid)
 {
     std::vector<unsigned char> last;
+    HWND answered = nullptr;
     int same = 0;
     for (DWORD waited = 0; waited < 60000 && same < 4; waited += 250) {
         if (WaitForSingleObject(process, 250) == WAIT_OBJECT_0) return;
+        FindClassArg box = {pid, "#32770", nullptr};
+        EnumWindows(FindWindowOfClass, (LPARAM)&box);
+        if (box.found && box.found != answered) {
+            answered = box.found;
+            char caption[256] = "", text[1024] = "";
+            GetWindowTextA(box.found, caption, sizeof(caption));
+            GetDlgItemTextA(box.found, 0xFFFF, text, sizeof(text));
+            std::fprintf(stderr, "rundriver: the viewer said [%s] %s\n", caption, text);
+            PostMessageA(box.found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            same = 0;
+            continue;
+        }
         FindClassArg progress = {pid, "TrvDlg_Doing", nullptr};
         EnumWindows(FindWindowOfClass, (LPARAM)&progress);
         std::vector<unsigned char> now = Screen();
