@@ -1,0 +1,101 @@
+// The distance command answered by real clicks on the drawing canvas: the
+// command thread runs over the real command table, the canvas turns posted
+// button messages into points, and the distance panel shows the result.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "../view/canvas_fixture.h"
+#include "app/cmd.h"
+#include "app/cmd_private.h"
+#include "app/frame_state.h"
+#include "panels/pnl.h"
+#include "platform/qzt_env.h"
+#include "platform/qzt_grid.h"
+
+namespace {
+
+bool WaitIdle()
+{
+    return KIT_PumpUntil([] {
+        Request* top = DIN_TopRequest();
+        return top && DIN_IsWaiting(top) && !DIN_IsBusy(top);
+    });
+}
+
+void Click(HWND canvas, POINT at)
+{
+    ASSERT_TRUE(WaitIdle());
+    PostMessageA(canvas, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    PostMessageA(canvas, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    KIT_PumpPending();
+    ASSERT_TRUE(WaitIdle());
+}
+
+TEST(MeasureByClicks, TwoClicksThreeMillimetresApartOnTheGrid)
+{
+    CanvasFixture f;
+    // A 1 mm input grid about the origin; no pin or end-point catching.
+    GridObject* g = GRD_GetObject();
+    g->currentGroup = 0;
+    g->group[0].ox = g->group[0].oy = 0;
+    g->group[0].activeSlot = 0;
+    g->group[0].slot[0] = 0;
+    g->input[0].px = g->input[0].py = MM;
+    ENV_SetLeadin(ENV_GetENVClass(), 0);
+    ENV_SetEdge(ENV_GetENVClass(), 0);
+
+    HINSTANCE inst = GetModuleHandleA(nullptr);
+    ASSERT_EQ(DIN_Initialize(inst), 1);
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.cbWndExtra = sizeof(LONG_PTR);
+    wc.hInstance = inst;
+    wc.lpszClassName = "MeasClickFrame_CLASS";
+    RegisterClassA(&wc);
+    FrameState* fs = new FrameState();
+    HWND frame = CreateWindowA(wc.lpszClassName, "measure", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 660, 0, 300, 700,
+                               nullptr, nullptr, inst, nullptr);
+    ASSERT_NE(frame, nullptr);
+    SetWindowLongPtrA(frame, 0, (LONG_PTR)fs);
+    g_hWndFrame = frame;
+    fs->rcMenuList = {10, 10, 120, 560};
+    fs->hWndMenuList = CreateWindowA("listbox", "", WS_CHILD | WS_VISIBLE | WS_BORDER | LBS_NOINTEGRALHEIGHT, 10, 10,
+                                     120, 560, frame, (HMENU)135, inst, nullptr);
+    fs->hWndCanvas = f.hWnd;
+    g_hWndCanvas = f.hWnd;
+    ASSERT_EQ(PNL_CreateAllPanels(frame, inst), 1);
+
+    HANDLE thread = CreateThread(nullptr, 0, CMD_ThreadMain, nullptr, 0, nullptr);
+    ASSERT_NE(thread, nullptr);
+    CloseHandle(thread);
+    DIN_SignalReady();
+    ASSERT_TRUE(WaitIdle());
+    ASSERT_EQ(DIN_CompleteRequest(ANS_COMMAND, 40122, 0), 1);
+    ASSERT_TRUE(WaitIdle());
+    ASSERT_EQ(CMD_StackTop(), CMD_FindById(40122));
+    fs->panels.gridDistance.gridOn = 1;
+
+    // Both clicks a few pixels off their grid points.
+    POINT first = f.Pixel(-MM, MM), second = f.Pixel(2 * MM, MM);
+    ASSERT_GT(second.x - first.x, 30) << "a millimetre spans several pixels";
+    Click(f.hWnd, {first.x + 2, first.y - 1});
+    EXPECT_EQ(DIN_GetPromptIndex(DIN_TopRequest()), 41);
+    Click(f.hWnd, {second.x - 1, second.y + 2});
+    char text[32] = {};
+    GetDlgItemTextA(fs->panels.hPanel[23], 1382, text, sizeof text);
+    EXPECT_STREQ(text, "   3.0000");
+    EXPECT_EQ(DIN_GetPromptIndex(DIN_TopRequest()), 40);
+
+    // The right button cancels: the command ends back on the root request.
+    ASSERT_TRUE(WaitIdle());
+    PostMessageA(f.hWnd, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(first.x, first.y));
+    PostMessageA(f.hWnd, WM_RBUTTONUP, 0, MAKELPARAM(first.x, first.y));
+    ASSERT_TRUE(KIT_PumpUntil([] { return CMD_StackDepth() == 1 && DIN_IsWaiting(DIN_TopRequest()); }));
+    EXPECT_EQ(DIN_RequestCount(), 1);
+    EXPECT_EQ(fs->iActivePanel, 0);
+    DestroyWindow(frame);
+    g_hWndFrame = nullptr;
+}
+
+}  // namespace
