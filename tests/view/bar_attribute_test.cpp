@@ -224,4 +224,25 @@ TEST(AttributeBar, ButtonsWithTheirOwnRules)
     EXPECT_TRUE(f.FrameGot(777, 3));
 }
 
+TEST(AttributeBar, ButtonsStandInTwoRunsBeforeTheReadout)
+{
+    BarFixture f;
+    const int c = f.fs.charWidth;
+    const int ids[12] = {213, 159, 158, 154, 155, 190, 194, 197, 464, 214, 199, 200};
+    for (int k = 0; k < 12; ++k) {
+        SCOPED_TRACE(ids[k]);
+        RECT r;
+        GetWindowRect(GetDlgItem(f.Attr(), ids[k]), &r);
+        MapWindowPoints(nullptr, f.Attr(), (POINT*)&r, 2);
+        EXPECT_EQ(r.left, k < 6 ? c * 5 * k + k : c * (30 + 6 * (k - 6)) + k);
+        EXPECT_EQ(r.right - r.left, k < 6 ? 5 * c : 6 * c);
+        EXPECT_GT(r.bottom - r.top, 4);
+    }
+    RECT r;
+    GetWindowRect(GetDlgItem(f.Attr(), 136), &r);
+    MapWindowPoints(nullptr, f.Attr(), (POINT*)&r, 2);
+    EXPECT_EQ(r.left, 66 * c + 12);
+    EXPECT_EQ(r.right - r.left, 18 * c);
+}
+
 }  // namespace

@@ -181,4 +181,42 @@ TEST(SettingBar, InputGridOfTheCurrentGroup)
     }
 }
 
+// A control's rectangle in the bar's client coordinates.
+RECT Place(HWND bar, int id)
+{
+    RECT r;
+    GetWindowRect(GetDlgItem(bar, id), &r);
+    MapWindowPoints(nullptr, bar, (POINT*)&r, 2);
+    return r;
+}
+
+TEST(SettingBar, ControlsFillSixRows)
+{
+    BarFixture f;
+    const int W = f.fs.rcSettingBar.width, c = f.fs.charWidth;
+    const int h = Place(f.Setting(), 152).bottom;
+    ASSERT_GT(h, 4);
+    // Rows from the top, the second one pixel higher than the others.
+    const int rows[6][3] = {{152, 150, 0},       {138, 193, 40136}, {148, 156, 173},
+                            {149, 157, 196},     {222, 220, 0},     {191, 192, 198}};
+    int top = 0;
+    for (int r = 0; r < 6; ++r) {
+        int height = r == 1 ? h + 1 : h;
+        for (int id : rows[r]) {
+            if (!id) continue;
+            SCOPED_TRACE(id);
+            RECT p = Place(f.Setting(), id);
+            EXPECT_EQ(p.top, top);
+            EXPECT_EQ(p.bottom - p.top, height);
+            EXPECT_GT(p.right, p.left);
+            EXPECT_LE(p.right, W);
+        }
+        top += height;
+    }
+    EXPECT_EQ(Place(f.Setting(), 152).right - Place(f.Setting(), 152).left, W - 3 * c);
+    EXPECT_EQ(Place(f.Setting(), 150).right, W - 1);
+    EXPECT_EQ(Place(f.Setting(), 40136).right, W - 1);
+    EXPECT_EQ(Place(f.Setting(), 193).right - Place(f.Setting(), 193).left, 2 * c);
+}
+
 }  // namespace
