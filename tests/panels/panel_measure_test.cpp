@@ -15,6 +15,39 @@
 
 namespace {
 
+// Types `line` and Enter into the entry window that the watch sees next, once
+// its field has the focus.
+struct Typist {
+    KIT_DialogWatch* watch;
+    std::string line;
+    bool typed = false;
+};
+Typist* s_typist;
+
+void CALLBACK TypeLine(HWND, UINT, UINT_PTR, DWORD)
+{
+    Typist& t = *s_typist;
+    HWND dlg = t.watch->LastWindow();
+    HWND field = dlg && IsWindow(dlg) ? GetDlgItem(dlg, 101) : nullptr;
+    if (t.typed || !field || GetFocus() != field) return;
+    t.typed = true;
+    KIT_PostChars(field, t.line);
+    KIT_PostKey(field, VK_RETURN);
+}
+
+// Sends the panel a command that opens an entry window, typing `line` into it.
+void CommandTyping(HWND panel, int id, int code, const std::string& line)
+{
+    KIT_DialogWatch watch;
+    Typist t{&watch, line};
+    s_typist = &t;
+    UINT_PTR timer = SetTimer(nullptr, 0, 20, TypeLine);
+    SendMessageA(panel, WM_COMMAND, MAKEWPARAM(id, code), (LPARAM)GetDlgItem(panel, id));
+    KillTimer(nullptr, timer);
+    s_typist = nullptr;
+    EXPECT_TRUE(t.typed);
+}
+
 class MeasurePanels : public ::testing::Test {
 protected:
     void SetUp() override
@@ -170,6 +203,14 @@ TEST_F(MeasurePanels, ClearanceHistoryDropsRepeatsAndNegativesAndMovesAChoiceToT
     EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 0);
     EXPECT_EQ((double)env_->clearanceHistory[0], 0.1);
     EXPECT_EQ((double)env_->clearanceHistory[1], 2.5);
+
+    // A clearance typed again moves to the front without a repeat; a new one
+    // pushes the oldest out.
+    CommandTyping(Panel(25), 2048, BN_CLICKED, "3");
+    EXPECT_EQ(entries(), "3.000|0.100|2.500|0.000|0.000|");
+    CommandTyping(Panel(25), 2048, BN_CLICKED, "0.25");
+    EXPECT_EQ(entries(), "0.250|3.000|0.100|2.500|0.000|");
+    EXPECT_EQ((double)env_->clearanceHistory[3], 2.5);
 
     SendDlgItemMessageA(Panel(25), 1380, BM_CLICK, 0, 0);
     EXPECT_EQ(fs_->panels.lineCount.lineChange, 1u);
