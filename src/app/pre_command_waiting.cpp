@@ -59,7 +59,3 @@ int CT_WriteSetup(FrameState* fs)
 
 // Waiting for: the bulletin board. Until it exists no board opens.
 int BBS_Open() { return 1; }
-
-// Waiting for: the distance panel. Until it exists there is no level list
-// of its own to refill.
-void PNL_DistanceLevelSync() {}

@@ -159,6 +159,11 @@ static void FillLevelCombo(HWND hDlg)
     }
 }
 
+void PNL_DistanceLevelSync()
+{
+    if (HWND panel = PNL_PanelWindow(ROT_GetWindowData(), 109)) FillLevelCombo(panel);
+}
+
 PNL_PROC(PNL_DistanceLevelProc)
 {
     DistanceLevelOptions* block = BlockOf<DistanceLevelOptions>(hDlg);

@@ -56,6 +56,10 @@ int PNL_PlaceCommandPanel(FrameState* fs);
 // an address). Nothing happens when no command waits.
 void PNL_ReportChange(int word, intptr_t value);
 
+// Fills the level list of the distance-with-level panel (109) again and
+// selects the current level; run after the level table changed.
+void PNL_DistanceLevelSync();
+
 // The column-header window class "QZWheader": a visible child of this class
 // shows its window text as a title over a column of a list. Registered once;
 // 1 when the class exists afterwards.

@@ -12,6 +12,7 @@
 #include "panels/pnl.h"
 #include "platform/layout_canvas.h"
 #include "platform/qzt_env.h"
+#include "platform/qzt_tables.h"
 
 namespace {
 
@@ -215,6 +216,40 @@ TEST_F(MeasurePanels, ClearanceHistoryDropsRepeatsAndNegativesAndMovesAChoiceToT
     SendDlgItemMessageA(Panel(25), 1380, BM_CLICK, 0, 0);
     EXPECT_EQ(fs_->panels.lineCount.lineChange, 1u);
     EXPECT_EQ(fs_->panels.lineCount.levelChange, 0u);
+}
+
+TEST_F(MeasurePanels, DistanceLevelListsLevelsOfTypeZeroOrElevenAndKeepsTheCurrentOne)
+{
+    LevelTable* levels = TLV_Get_TlvClass();
+    const int types[5] = {0, 0, 2, 11, 0};
+    levels->levelUseNum = 4;
+    for (int k = 1; k <= 4; k++) {
+        levels->entry[k].kind = types[k];
+        snprintf(levels->entry[k].name, sizeof levels->entry[k].name, "L%d", k);
+    }
+    TLL_Get_TllClass()->useNum = 3;
+    env_->currentLevel = 3;
+    env_->currentLineNo = 0;
+    Create();
+    HWND combo = GetDlgItem(Panel(109), 1267);
+    ASSERT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 3);
+    char text[64] = {};
+    SendMessageA(combo, CB_GETLBTEXT, 1, (LPARAM)text);
+    EXPECT_EQ(std::string(text), std::string("3 L3") + std::string(30, ' '));
+    EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(SendDlgItemMessageA(Panel(109), 1268, CB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(SendDlgItemMessageA(Panel(109), 1268, CB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ((int)env_->currentLineNo, 1) << "line number 0 becomes 1";
+    EXPECT_EQ(Text(109, 2040), " ");
+
+    // A current level that is not listed gives way to the first listed.
+    env_->currentLevel = 2;
+    PNL_DistanceLevelSync();
+    EXPECT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 3) << "the list is filled anew, not added to";
+    EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ((int)env_->currentLevel, 1);
+    levels->levelUseNum = 0;
+    TLL_Get_TllClass()->useNum = 0;
 }
 
 }  // namespace
