@@ -119,6 +119,72 @@ TEST_F(CanvasPointer, RightClickDropsAHeldPointOrCancels)
     EXPECT_EQ(DIN_GetAnswer(rq), ANS_CANCEL);
 }
 
+TEST_F(CanvasPointer, DragAtARequestWithoutPointsPansBeyondSixPixels)
+{
+    CanvasFixture f;
+    CanvasState* s = CNV_GetState();
+    ENV_GetENVClass()->own.noPan = 0;
+    Request* rq = Push(REQ_ROOT);
+    ASSERT_TRUE(rq);
+    auto drag = [&](int x1, int y1, int x2, int y2) {
+        PostMessageA(f.hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x1, y1));
+        PostMessageA(f.hWnd, WM_LBUTTONUP, 0, MAKELPARAM(x2, y2));
+        KIT_PumpPending();
+    };
+    BoardRect before = s->rcView;
+    drag(100, 100, 106, 94);  // six pixels in both axes: no pan
+    EXPECT_EQ(s->rcView.left, before.left);
+    EXPECT_EQ(s->rcView.top, before.top);
+    drag(100, 100, 107, 100);  // seven to the right: the board follows the cursor
+    double upp = (s->rcView.right - (double)s->rcView.left) / s->cxClient;
+    EXPECT_NEAR(s->rcView.left - (double)before.left, -7 * upp, upp);
+    EXPECT_EQ(s->rcView.top, before.top);
+    EXPECT_EQ(s->rcHistory[0].left, before.left);
+    EXPECT_EQ(DIN_IsWaiting(rq), 1);  // a drag answers nothing
+    ENV_GetENVClass()->own.noPan = 1;
+    before = s->rcView;
+    drag(100, 100, 200, 200);  // the no-pan switch: never a pan
+    EXPECT_EQ(s->rcView.left, before.left);
+    ENV_GetENVClass()->own.noPan = 0;
+}
+
+TEST_F(CanvasPointer, SnapOrderGridLockAndTheLockBase)
+{
+    CanvasFixture f;
+    OneMillimetreGrid();
+    EnvRecord* env = ENV_GetENVClass();
+    ENV_SetLeadin(env, 0);
+    ENV_SetEdge(env, 0);
+    const POINT base = {0, 0};
+    struct Case {
+        const char* name;
+        int lockMode, useLock;
+        POINT point, expected;
+        int code;
+    };
+    const Case cases[] = {
+        {"grid only", 1, 0, {1400000, 260000}, {1400000, 300000}, SNAP_GRID},
+        // Lock mode 1: the grid point moved onto the nearest 45-degree ray.
+        {"lock horizontal", 1, 1, {1400000, 260000}, {1400000, 0}, SNAP_LOCK},
+        {"lock diagonal", 1, 1, {1000000, 1140000}, {1050000, 1050000}, SNAP_LOCK},
+        // Auto-lock modes use the lock only where auto-lock does not apply
+        // (more than a quarter of the lock angle off every ray).
+        {"auto-lock near a ray: grid", 2, 1, {1400000, 60000}, {1400000, 100000}, SNAP_GRID},
+        {"auto-lock between rays: lock", 2, 1, {1000000, 380000}, {1000000, 0}, SNAP_LOCK},
+        {"lock mode 0: grid", 0, 1, {1400000, 260000}, {1400000, 300000}, SNAP_GRID},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ENV_SetLock(env, c.lockMode);
+        int code = -1;
+        POINT p = CNV_SnapPoint(&code, c.point, base, c.useLock, 0);
+        EXPECT_EQ(code, c.code);
+        EXPECT_NEAR(p.x, c.expected.x, 1);
+        EXPECT_NEAR(p.y, c.expected.y, 1);
+    }
+    ENV_SetLock(env, 0);
+}
+
 TEST_F(CanvasPointer, ClickOutsideTheWorkAreaAddsNoPoint)
 {
     // The view's left edge lies beyond the work area's.
