@@ -175,6 +175,19 @@ protected:
         ASSERT_TRUE(WaitIdle());
     }
 
+    static void TearDownTestSuite()
+    {
+        // The command thread sleeps on the root request now and touches
+        // neither window nor design again. The scratch work space goes, so
+        // that no run leaves its file behind.
+        Env& e = *s_env;
+        if (e.canvas) DestroyWindow(e.canvas);
+        KIT_PumpPending();  // takes the canvas's WM_QUIT off the queue
+        g_hWndFrame = nullptr;
+        if (e.frame) DestroyWindow(e.frame);
+        WPS_Delete(e.path.c_str());
+    }
+
     void SetUp() override
     {
         // The command starts from the menu choice, as the dispatcher posts it.
