@@ -77,7 +77,12 @@ static LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam)
         HWND hWnd = (HWND)wParam;
         char cls[16] = {};
         GetClassNameA(hWnd, cls, sizeof(cls));
-        if (lstrcmpA(cls, "#32770") == 0) {
+        // Under Wine the hook also runs in this thread when a window of
+        // another thread or process (another test's message box) is
+        // activated as this thread's window closes: only the watched
+        // thread's own dialogs are recorded and answered.
+        if (lstrcmpA(cls, "#32770") == 0 &&
+            GetWindowThreadProcessId(hWnd, nullptr) == GetCurrentThreadId()) {
             KIT_DialogWatch* watch = nullptr;
             {
                 std::lock_guard<std::mutex> guard(s_watchLock);
