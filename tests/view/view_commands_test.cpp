@@ -8,6 +8,7 @@
 #include "app/rot.h"
 #include "canvas_fixture.h"
 #include "platform/qzt_env.h"
+#include "platform/qzt_grid.h"
 #include "view/cnv.h"
 #include "view/view.h"
 
@@ -164,6 +165,51 @@ TEST_F(ViewCommands, AreaZoomCentresTheBoxAndFitsItOnOneAxis)
             EXPECT_NEAR(w, s->cxViewUnits / c.zoom, 1);
         }
     }
+}
+
+TEST_F(ViewCommands, ScrollingIsRefusedPerAxisBeyondTheWorkArea)
+{
+    // The view's left edge already lies beyond the work area's.
+    CanvasFixture f(-WORK_AREA_LIMIT, 0, 8.0);
+    EnvRecord* env = ENV_GetENVClass();
+    ENV_SetDefRate(env, 50);
+    CanvasState* s = CNV_GetState();
+    auto scroll = [&](int axis, int direction) {
+        DIN_MarkWaiting(base);
+        DIN_CompleteRequest(ANS_SCROLL, (direction << 16) | axis, 0);
+        VIEW_ScrollStep(base);
+    };
+    BoardRect before = s->rcView;
+    scroll(3, 0);  // left and up: left refused, up taken
+    EXPECT_EQ(s->rcView.left, before.left);
+    EXPECT_GT(s->rcView.top, before.top);
+    double step = (s->rcView.top - (double)before.top);
+    EXPECT_NEAR(step, (before.top - (double)before.bottom) * 0.5, 2 * (s->rcView.right - s->rcView.left) / s->cxClient);
+    before = s->rcView;
+    scroll(1, 1);  // right
+    EXPECT_GT(s->rcView.left, before.left);
+    EXPECT_EQ(s->rcView.top, before.top);
+    EXPECT_EQ(DIN_IsBusy(base), 0);
+}
+
+TEST_F(ViewCommands, InputGridStepsGoRoundTheDefinedSlots)
+{
+    CanvasFixture f;
+    GridObject* g = GRD_GetObject();
+    g->currentGroup = 1;
+    GridGroupRec& grp = g->group[1];
+    const int16_t slots[5] = {4, -1, 7, -1, -1};
+    for (int i = 0; i < 5; ++i) grp.slot[i] = slots[i];
+    grp.activeSlot = 0;
+    VIEW_NextInputGrid(nullptr, 0, base);
+    EXPECT_EQ(grp.activeSlot, 2);
+    VIEW_NextInputGrid(nullptr, 0, base);
+    EXPECT_EQ(grp.activeSlot, 0);  // round to the first
+    VIEW_PrevInputGrid(nullptr, 0, base);
+    EXPECT_EQ(grp.activeSlot, 2);
+    grp.slot[0] = -1;
+    VIEW_NextInputGrid(nullptr, 0, base);
+    EXPECT_EQ(grp.activeSlot, 2);  // no other slot defined: nothing changes
 }
 
 }  // namespace
