@@ -215,6 +215,17 @@ int main(int argc, char** argv)
         Large(large);
     else
         Demo();
+    // The board must pass the checks that design loading runs.
+    std::string log = out + ".check.log";
+    DeleteFileA(log.c_str());
+    DdmContext* ctx = DDM_Open(nullptr);
+    bool clean = DDM_TabalNoCheck(ctx, nullptr, log.c_str()) && DDM_AllDataAreaCheck(ctx, nullptr, log.c_str());
+    DDM_Close(ctx);
+    if (!clean) {
+        std::fprintf(stderr, "mkboard: the board fails the load checks, see %s\n", log.c_str());
+        WPS_Delete(wps.c_str());
+        return 1;
+    }
     char what[256] = "";
     DesignFileError e = DDM_WriteDesignFile(out.c_str(), DESIGN_KIND_TPW, what);
     WPS_Delete(wps.c_str());

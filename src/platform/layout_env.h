@@ -294,6 +294,10 @@ static_assert(offsetof(PzbClass, setInForce) == 119 * 4);
 static_assert(offsetof(PzbClass, target) == 120 * 4);
 
 static_assert(sizeof(GridGroupRec) == 26);
+static_assert(offsetof(GridGroupRec, ox) == 2 && offsetof(GridGroupRec, carried) == 10);
+static_assert(offsetof(GridGroupRec, absGroup) == 12 && offsetof(GridGroupRec, slot) == 16);
 static_assert(sizeof(InputGridRec) == 14);
+static_assert(offsetof(InputGridRec, px) == 2 && offsetof(InputGridRec, dspGrid) == 12);
 static_assert(sizeof(DisplayGridRec) == 90);
+static_assert(offsetof(DisplayGridRec, mode) == 8 && offsetof(DisplayGridRec, sub) == 10);
 static_assert(offsetof(DisplayGridRec, name) == 74);

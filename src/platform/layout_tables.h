@@ -314,7 +314,10 @@ struct DisplaySettings {
 #pragma pack(pop)
 
 static_assert(sizeof(LevelEntry) == 66);
+static_assert(offsetof(LevelEntry, word2) == 2 && offsetof(LevelEntry, carried10) == 10);
 static_assert(offsetof(LevelEntry, viaLayer) == 12);
+static_assert(offsetof(LevelEntry, word18) == 18);
+static_assert(offsetof(LevelEntry, word24) == 24 && offsetof(LevelEntry, word28) == 28);
 static_assert(offsetof(LevelEntry, flags) == 16);
 static_assert(offsetof(LevelEntry, kind) == 20);
 static_assert(offsetof(LevelEntry, carried32) == 32);
@@ -338,6 +341,7 @@ static_assert(offsetof(LineTable, entry) == 128);
 static_assert(sizeof(TextLineEntry) == 68);
 static_assert(offsetof(TextLineEntry, aptNo) == 4);
 static_assert(offsetof(TextLineEntry, height) == 26);
+static_assert(offsetof(TextLineEntry, charWidth) == 30);
 static_assert(offsetof(TextLineTable, entry) == 128);
 
 static_assert(sizeof(ViaLayerEntry) == 60);
