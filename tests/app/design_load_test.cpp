@@ -60,9 +60,9 @@ std::string Said(KIT_DialogWatch* watch)
 
 class DesignLoad : public ::testing::Test {
 protected:
-    void Start(const char* first = "demo.tpw")
+    void Start(const char* first = "demo.tpw", const std::vector<std::pair<int, std::string>>& answers = {})
     {
-        f = LF_Start(first, &commands);
+        f = LF_Start(first, &commands, answers);
         ASSERT_NE(f->frame, nullptr);
         ASSERT_TRUE(LF_WaitLoad(f));
     }
@@ -240,4 +240,29 @@ TEST_F(DesignLoad, ArcsBeyondTheRadiusLimitBecomeLines)
                        "[0.0000, 20.0000]-[10.0000, 20.0000]\r\n"),
               std::string::npos)
         << log;
+}
+
+TEST_F(DesignLoad, PredecessorBoardIsReadOntoTheProgramsTemplate)
+{
+    // The template dialog cancelled: the template of the program folder.
+    Start("demo.tpw", {{IDCANCEL, "テンプレートを開く"}});
+    size_t before = commands->Count();
+    ASSERT_TRUE(LF_Load(f, "sample.pcb"));
+    std::vector<std::string> captions;
+    for (const KIT_SeenDialog& d : Since(before)) captions.push_back(d.caption);
+    ASSERT_GE(captions.size(), 3u) << Said(commands);
+    EXPECT_EQ(captions[0], "テンプレートを指定してください");
+    EXPECT_EQ(captions[1], "テンプレートを開く");
+    // After the checks (the sample's test-point pins name a VIA its table
+    // lacks, which the table check reports), the folder for the new design.
+    EXPECT_NE(std::find(captions.begin() + 2, captions.end(), "フォルダの指定"), captions.end()) << Said(commands);
+    for (const KIT_SeenDialog& d : Since(before))
+        EXPECT_EQ(d.text.find("ﾃﾝﾌﾟﾚｰﾄﾌｧｲﾙの読み込みに失敗しました"), std::string::npos) << d.text;
+    // The board's elements are in the design, and the design keeps the
+    // board's name in the folder chosen for it.
+    int32_t box[4];
+    EXPECT_TRUE(LF_Extent(box));
+    EXPECT_FALSE(LiveFigures().empty());
+    EXPECT_EQ(DesignName(), "sample");
+    EXPECT_EQ(std::string(ENV_GetPCBpathfile(ENV_GetENVClass())), f->folder + "sample\\");
 }

@@ -14,6 +14,8 @@
 #include "platform/qzt_display.h"
 #include "platform/qzt_file.h"
 #include "platform/qzt_wps.h"
+#include "platform/qzt_runtime.h"
+#include "pcb_gen.h"
 
 namespace {
 
@@ -73,6 +75,16 @@ void WriteDesigns(const std::string& folder)
     if (bytes.size() > 1000) bytes[bytes.size() - 500] ^= 0x5A;
     std::ofstream(folder + "broken.tpw", std::ios::binary) << bytes;
 
+    // A predecessor board, and the template of the build in the program
+    // folder, where loading looks for it.
+    pcbgen::Board sample = pcbgen::SampleBoard();
+    pcbgen::Bytes board = pcbgen::BuildFile(pcbgen::BoardSections(sample));
+    std::ofstream(folder + "sample.pcb", std::ios::binary).write((const char*)board.data(), (long)board.size());
+    std::string shipped = std::string("Z:") + PCB_TEMPLATE;
+    for (char& c : shipped)
+        if (c == '/') c = '\\';
+    Copy(shipped, ENV_GetBinPath("VyrePCB.ttp"));
+
     // A line whose line number lies outside the line table.
     WriteDesign(folder, "badline.tpw", [] {
         int level = BLD_AddLevel("TOP", 2, 1, 0x0000C0);
@@ -103,7 +115,8 @@ std::string LF_ReadFile(const std::string& path)
     return s.str();
 }
 
-LoadFixture* LF_Start(const char* firstDesign, KIT_DialogWatch** commandWatch)
+LoadFixture* LF_Start(const char* firstDesign, KIT_DialogWatch** commandWatch,
+                      const std::vector<std::pair<int, std::string>>& answers)
 {
     LoadFixture* f = new LoadFixture;
     f->folder = ScratchFolder();
@@ -119,6 +132,7 @@ LoadFixture* LF_Start(const char* firstDesign, KIT_DialogWatch** commandWatch)
 
     HANDLE thread = CreateThread(nullptr, 0, CMD_ThreadMain, nullptr, CREATE_SUSPENDED, &f->commandThreadId);
     *commandWatch = new KIT_DialogWatch(f->commandThreadId);
+    for (const auto& a : answers) (*commandWatch)->Answer(a.first, a.second);
     for (int i = 0; i < 20; ++i) (*commandWatch)->Answer(IDOK);
     APP_RegisterClasses(inst);
     f->frame = CreateWindowExA(0, ROT_CLASS_NAME, "QZ-Torva", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 1000, 720,

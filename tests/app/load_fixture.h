@@ -6,6 +6,8 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "kit/gui_kit.h"
 
@@ -17,9 +19,11 @@ struct LoadFixture {
 
 // Writes the test designs, opens a work space and starts the viewer; the
 // frame's own start-up load reads `firstDesign` of the scratch folder.
-// Message boxes of the command thread are recorded by `commandWatch` (made
-// by the fixture before the thread runs, answered with OK).
-LoadFixture* LF_Start(const char* firstDesign, KIT_DialogWatch** commandWatch);
+// Dialogs and message boxes of the command thread are recorded by
+// `commandWatch` (made by the fixture before the thread runs): those whose
+// caption `answers` names get its button, any other OK.
+LoadFixture* LF_Start(const char* firstDesign, KIT_DialogWatch** commandWatch,
+                      const std::vector<std::pair<int, std::string>>& answers = {});
 // Posts the start-up road's 40140 (notification code 1) for `name` in the
 // scratch folder and waits until that load has ended.
 bool LF_Load(LoadFixture* f, const char* name, int oldDesign = 0);
