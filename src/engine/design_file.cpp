@@ -158,6 +158,12 @@ DesignFileError DDM_WriteDesignFile(const char* path, int kind, char* what)
     head.fileSize = total;
     head.headCrc = DDM_Crc32c(0, &head, offsetof(FileHead, headCrc));
 
+    // The design says which program wrote it last; the loader's writer check
+    // knows this name and empties it without a warning.
+    PcbInfData* inf = Region_<PcbInfData>(RG_PCBINF);
+    std::memset(inf->writer, 0, sizeof(inf->writer));
+    std::strcpy(inf->writer, WRITER);
+
     StateSection state{};
     state.pageCount = h->pageCount;
     state.nextElementNo = h->nextElementNo;

@@ -84,10 +84,11 @@ TEST(DesignFile, SavedDesignLoadsBackByteForByte)
 {
     ScratchWorkSpace ws;
     BuildSmallBoard(400);
-    std::string saved = Snapshot();
     std::string path = TempFile("board.tpw");
     char what[256];
     ASSERT_EQ(DDM_WriteDesignFile(path.c_str(), DESIGN_KIND_TPW, what), DFE_OK) << what;
+    EXPECT_STREQ(DDM_Open_PCBInfData(nullptr)->writer, "Torva.exe");
+    std::string saved = Snapshot();
 
     // Change the design, then load the file over it.
     BuildSmallBoard(10);
@@ -96,7 +97,7 @@ TEST(DesignFile, SavedDesignLoadsBackByteForByte)
     ASSERT_EQ(DDM_ReadDesignFile(path.c_str(), DESIGN_KIND_TPW, &version, what), DFE_OK) << what;
     EXPECT_EQ(version, DESIGN_VERSION);
     EXPECT_EQ(Snapshot(), saved);
-    EXPECT_STREQ(DDM_Open_PCBInfData(nullptr)->writer, "");
+    EXPECT_STREQ(DDM_Open_PCBInfData(nullptr)->writer, "Torva.exe");
 
     // Saving the loaded design gives the same file; walks still work.
     std::string again = TempFile("again.tpw");
