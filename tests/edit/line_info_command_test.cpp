@@ -55,31 +55,20 @@ LRESULT CALLBACK FrameProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
     return DefWindowProcA(hWnd, msg, wParam, lParam);
 }
 
-void AddNet(int number, const char* name)
-{
-    uint32_t pageNo = 0;
-    char* page = (char*)dam_AppendPage(DCODE_NET, 8192, 0, 0, 0, 0, &pageNo);
-    ASSERT_TRUE(page);
-    std::strcpy(page + 16, name);
-    PcbInfData* inf = DDM_Open_PCBInfData(nullptr);
-    inf->netPage[number - 1] = pageNo;
-    if (inf->netPageCount < (uint32_t)number) inf->netPageCount = (uint32_t)number;
-}
-
 void Build(Board* b)
 {
     BLD_AddLevel("SIG1", 2, 1, 0x01000001);
     BLD_AddLevel("SIG2", 2, 2, 0x01000002);
     BLD_AddLevel("SILK", 1, 0, 0x01000007);
     int thin = BLD_AddLine(MM / 4), mid = BLD_AddLine(MM / 2), wide = BLD_AddLine(MM);
-    b->known = BLD_Line(1, mid, -10 * MM, 5 * MM, 20 * MM, 5 * MM, 1);
-    b->known->lgnet = 1;
+    int gnd = BLD_Net("GND");
+    b->known = BLD_Line(1, mid, -10 * MM, 5 * MM, 20 * MM, 5 * MM, gnd);
+    b->known->lgnet = gnd;
     b->known->level = 0;  // the rows show the page's level, not this word
     b->stacked[0] = BLD_Line(1, thin, 25 * MM, 0, 35 * MM, 0);
     b->stacked[1] = BLD_Line(2, mid, 30 * MM, -5 * MM, 30 * MM, 5 * MM);
     b->stacked[2] = BLD_Line(3, wide, 25 * MM, -5 * MM, 35 * MM, 5 * MM);
     b->arc = BLD_Arc(2, wide, false, {-15 * MM, -20 * MM}, {-20 * MM, -15 * MM}, {-20 * MM, -20 * MM});
-    AddNet(1, "GND");
     GRD_SetGenten(GRD_GetObject(0), 0, MM, 2 * MM);
 }
 
