@@ -17,6 +17,8 @@
 #include "engine/board_builder.h"
 #include "kit/gui_kit.h"
 #include "platform/layout_page.h"
+#include "platform/qzt_env.h"
+#include "platform/qzt_grid.h"
 #include "platform/qztdll.h"
 #include "res/edit_ids.h"
 #include "view/cnv.h"
@@ -400,4 +402,31 @@ TEST_F(LineInfoCommand, AnotherCommandOfItsLevelDoesNotReplaceIt)
     ASSERT_EQ(DIN_CompleteRequest(ANS_COMMAND, 40122, 0), 1);
     ASSERT_TRUE(WaitIdle());
     EXPECT_EQ(CMD_StackTop(), CMD_FindById(LINE_INFO_COMMAND));
+}
+
+TEST_F(LineInfoCommand, AClickOnTheCanvasPicksTheLineUnderIt)
+{
+    // A 1 mm input grid about the design origin, no pin or end-point catch:
+    // the click lands on a grid point of the known line.
+    GridObject* g = GRD_GetObject();
+    g->currentGroup = 0;
+    g->group[0].activeSlot = 0;
+    g->group[0].slot[0] = 0;
+    g->input[0].px = g->input[0].py = MM;
+    ENV_SetLeadin(ENV_GetENVClass(), 0);
+    ENV_SetEdge(ENV_GetENVClass(), 0);
+    s_env->fs.ptInfoDlg = {700, 0};
+    KIT_DialogWatch watch(s_env->commandThread);
+    ASSERT_TRUE(WaitIdle());
+    POINT p = Pixel(0, 5 * MM);
+    PostMessageA(s_env->canvas, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x + 1, p.y - 1));
+    PostMessageA(s_env->canvas, WM_LBUTTONUP, 0, MAKELPARAM(p.x + 1, p.y - 1));
+    ASSERT_TRUE(watch.WaitForCount(1));
+    HWND dlg = watch.LastWindow();
+    std::vector<std::string> rows = Rows(dlg);
+    ASSERT_EQ(rows.size(), 11u);
+    EXPECT_EQ(rows[0], "ライン番号　　：　  2");
+    EXPECT_EQ(rows[3], "論理レベル　　：　  1  SIG1            ");
+    Close(dlg);
+    EXPECT_EQ(s_env->board.known->status & ES_SELECTED, 0u);
 }
