@@ -70,13 +70,14 @@ int CNV_CancelDrag()
 
 void CNV_PaintWorkDataGdi(DisplaySC* sc)
 {
-    // Waiting for the rubber band and work-data drawing: until the fill edit
-    // buffers exist there is no floating work data to paint.
+    // Waiting for: the fill edit buffers and their display data
+    // (PDL_DispData_Area_Create). Until they exist no fill is under edit and
+    // there is no floating work data to paint.
     (void)sc;
 }
 
 void CNV_PaintWorkDataDirect2D(D2DRenderTarget* rt)
 {
-    // Waiting for the rubber band and work-data drawing (as above).
+    // Waiting for: the fill edit buffers (as above).
     (void)rt;
 }
