@@ -6,6 +6,7 @@
 #include "app/frame_state.h"
 #include "platform/layout_canvas.h"
 #include "view/bar.h"
+#include "view/cnv.h"
 
 // The canvas keeps its state block at window long 0; a canvas that has none
 // yet gives null.
@@ -49,7 +50,6 @@ void CMD_ClearCanvasLeftDown()
 
 void CMD_EraseCrossHair(HWND hWndCanvas)
 {
-    // Waiting for the canvas: until it draws its cross-hair, there is none
-    // to erase.
-    (void)hWndCanvas;
+    // The canvas keeps its cross-hair's position and whether it is shown.
+    if (hWndCanvas && hWndCanvas == CNV_GetWindow()) CNV_EraseCrossHair();
 }

@@ -2,9 +2,8 @@
 #include "app/cmd_private.h"
 #include "view/bar.h"
 
-// Waiting for the canvas: until the canvas window keeps its own handle here
-// from its creation, the handle lives with the command engine, and whoever
-// creates the canvas sets it.
+// The drawing canvas window: the canvas stores its handle here when it is
+// created and clears it when it is destroyed.
 HWND g_hWndCanvas = nullptr;
 
 void DIN_ShowPrompt(const char* text)

@@ -234,7 +234,10 @@ TEST_F(CommandEnd, CursorHelpersCentreAndReleaseTheCanvas)
     EXPECT_EQ(now.y, rc.top + (rc.bottom - rc.top) / 2);
 
     tw->canvasState.bCapture = 1;
+    tw->canvasState.bCrossHairShown = 1;
+    tw->canvasState.ptLastCursor = {30, 40};
     CMD_ReleaseViewCursor(tw->canvas);
+    EXPECT_EQ(tw->canvasState.bCrossHairShown, 0) << "the cross-hair is erased";
     GetCursorPos(&now);
     EXPECT_EQ(now.x, rc.right + 60);
     EXPECT_EQ(now.y, rc.top + 60);
