@@ -1,6 +1,7 @@
 // The mouse on the canvas answering pick requests, and the XOR rubber figure.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "app/din.h"
@@ -51,6 +52,26 @@ KIT_Image ScreenNow(HWND hWnd)
     DeleteDC(mem);
     ReleaseDC(hWnd, wdc);
     return image;
+}
+
+// Types `line` and Enter into the entry window that the watch sees next,
+// once its field has the focus.
+struct Typist {
+    KIT_DialogWatch* watch;
+    std::string line;
+    bool typed = false;
+};
+Typist* s_typist;
+
+void CALLBACK TypeLine(HWND, UINT, UINT_PTR, DWORD)
+{
+    Typist& t = *s_typist;
+    HWND dlg = t.watch->LastWindow();
+    HWND field = dlg && IsWindow(dlg) ? GetDlgItem(dlg, 101) : nullptr;
+    if (t.typed || !field || GetFocus() != field) return;
+    t.typed = true;
+    KIT_PostChars(field, t.line);
+    KIT_PostKey(field, VK_RETURN);
 }
 
 class CanvasPointer : public ::testing::Test {
@@ -183,6 +204,39 @@ TEST_F(CanvasPointer, SnapOrderGridLockAndTheLockBase)
         EXPECT_NEAR(p.y, c.expected.y, 1);
     }
     ENV_SetLock(env, 0);
+}
+
+TEST_F(CanvasPointer, ArmingWithAbsoluteEntryTakesTypedPoints)
+{
+    CanvasFixture f;
+    EnvRecord* env = ENV_GetENVClass();
+    GridObject* g = GRD_GetObject();
+    g->currentGroup = 0;
+    g->group[0].absGroup = 0;
+    g->group[0].ox = 2 * MM;
+    g->group[0].oy = -MM;
+    ENV_SetAbsZahyou(env, 1);
+    Request* rq = Push(REQ_TWO1);
+    ASSERT_TRUE(rq);
+    RequestPoint held{};
+    DIN_AddRequestPoint(rq, held);  // one of the two points already clicked
+    KIT_DialogWatch watch;
+    Typist t{&watch, "1.5,2"};
+    s_typist = &t;
+    UINT_PTR timer = SetTimer(nullptr, 0, 20, TypeLine);
+    SendMessageA(f.hWnd, DIN_MSG_PICK, 0, 0);
+    KillTimer(nullptr, timer);
+    s_typist = nullptr;
+    ENV_SetAbsZahyou(env, 0);
+    EXPECT_TRUE(t.typed);
+    EXPECT_EQ(DIN_GetAnswer(rq), ANS_INPUT);
+    ASSERT_EQ(DIN_GetPointCount(rq), 2);
+    const RequestPoint& p = ((const RequestPoint*)rq->dataBlock)[1];
+    EXPECT_EQ(p.x, 2 * MM + 150000);  // about the absolute origin
+    EXPECT_EQ(p.y, -MM + 200000);
+    EXPECT_EQ(p.x2, p.x);
+    EXPECT_EQ(p.extra[0], 0);  // no pixel: typed
+    EXPECT_EQ(p.flag, SNAP_TYPED);
 }
 
 TEST_F(CanvasPointer, ClickOutsideTheWorkAreaAddsNoPoint)
