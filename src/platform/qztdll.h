@@ -16,3 +16,5 @@
 #include "platform/qzt_grid.h"
 #include "platform/qzt_palette.h"
 #include "platform/qzt_table_update.h"
+#include "platform/qzt_figure_hits.h"
+#include "platform/qzt_nets.h"
