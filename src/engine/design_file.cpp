@@ -333,6 +333,29 @@ DesignFileError ScanHeap(Reader& r, const SectionHead& s, const std::vector<DirE
 
 }  // namespace
 
+// Copies `n` bytes of the file at the reader's place into the work space at
+// `heap`, with their CRC; false on a read or write error. The bytes go in
+// through the work-space file rather than through its mapping: a file write
+// fills the pages the mapping shares without a fault on each fresh page of
+// the sparse file, which costs several times the read.
+static bool CopyHeapIntoSpace(Reader& r, WorkSpace* ws, uint8_t* heap, uint64_t n, uint32_t* crc)
+{
+    std::vector<uint8_t> buffer(IO_CHUNK);
+    uint64_t fileAt = (uint64_t)(heap - ws->base);
+    *crc = 0;
+    for (uint64_t at = 0; at < n;) {
+        DWORD chunk = (DWORD)std::min<uint64_t>(IO_CHUNK, n - at), wrote = 0;
+        if (!r.Read(buffer.data(), chunk)) return false;
+        OVERLAPPED where{};
+        where.Offset = (DWORD)(fileAt + at);
+        where.OffsetHigh = (DWORD)((fileAt + at) >> 32);
+        if (!WriteFile(ws->file, buffer.data(), chunk, &wrote, &where) || wrote != chunk) return false;
+        *crc = DDM_Crc32c(*crc, buffer.data(), chunk);
+        at += chunk;
+    }
+    return true;
+}
+
 static DesignFileError ReadDesignFile(const char* path, int kind, uint32_t* version, char* what,
                                       DoingProgress* progress)
 {
@@ -396,11 +419,10 @@ static DesignFileError ReadDesignFile(const char* path, int kind, uint32_t* vers
                                         dir.data(), nullptr, what))
         return e;
 
-    // The heap is read twice: once to check it, then into the work space.
-    // Reading it straight into free space would be one read, but the first
-    // touch of fresh pages of a shared mapping costs several times a file
-    // copy; the second read lands on the pages the open design already uses.
-    // The file is open without write sharing, so it cannot change between.
+    // The heap is read twice: once to check it, then into the work space
+    // over the old design, so that a file found damaged never touches the
+    // open design. The file is open without write sharing, so it cannot
+    // change between.
     SectionHead heapHead;
     if (DesignFileError e = ReadSectionHead(r, SEC_HEAP, state.heapUsed, &heapHead, what)) return e;
     WpsHeader* h = ws->head;
@@ -421,8 +443,9 @@ static DesignFileError ReadDesignFile(const char* path, int kind, uint32_t* vers
     LARGE_INTEGER seek;
     seek.QuadPart = (LONGLONG)heapAt;
     r.pos = heapAt;
-    bool read = SetFilePointerEx(file.h, seek, nullptr, FILE_BEGIN) && r.Read(heap, state.heapUsed) &&
-                DDM_Crc32c(0, heap, state.heapUsed) == heapHead.crc;
+    uint32_t crc = 0;
+    bool read = SetFilePointerEx(file.h, seek, nullptr, FILE_BEGIN) &&
+                CopyHeapIntoSpace(r, ws, heap, state.heapUsed, &crc) && crc == heapHead.crc;
     std::memset(ws->dir, 0, (size_t)(h->pageCount + 1) * sizeof(DirEntry));
     h->heapBase = h->heapArea;
     if (!read) {

@@ -107,6 +107,12 @@ TEST(DesignFile, SavedDesignLoadsBackByteForByte)
     for (void* p = dam_NextPage(nullptr, DCODE_LINE, 0, 0); p; p = dam_NextPage(p, DCODE_LINE, 0, 0))
         lines += dam_Get_cnt_of_DataPH(p);
     EXPECT_EQ(lines, 401);
+
+    // Into a fresh work space too, whose pages were never touched.
+    WPS_Delete(ws.path.c_str());
+    ASSERT_NE(WPS_Open(ws.path.c_str()), nullptr);
+    ASSERT_EQ(DDM_ReadDesignFile(path.c_str(), DESIGN_KIND_TPW, &version, what), DFE_OK) << what;
+    EXPECT_EQ(Snapshot(), saved);
     DeleteFileA(path.c_str());
     DeleteFileA(again.c_str());
 }
