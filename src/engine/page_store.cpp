@@ -42,10 +42,13 @@ void EraseFrom(std::vector<uint32_t>& list, uint32_t pageNo)
 const std::vector<uint32_t>* ListFor(WorkSpace* ws, int code, int selector, int key)
 {
     CodeLists& lists = ws->lists[code & 0xFF];
-    if (selector == DAM_SEL_LEVEL || selector == DAM_SEL_PART) {
-        auto& map = selector == DAM_SEL_LEVEL ? lists.byKey1 : lists.byKey4;
-        auto it = map.find((uint16_t)key);
-        return it == map.end() ? nullptr : &it->second;
+    if (selector == DAM_SEL_LEVEL) {
+        auto it = lists.byKey1.find((uint16_t)key);
+        return it == lists.byKey1.end() ? nullptr : &it->second;
+    }
+    if (selector == DAM_SEL_PART) {
+        auto it = lists.byKey4.find((uint16_t)key);
+        return it == lists.byKey4.end() ? nullptr : &it->second;
     }
     return &lists.all;
 }
@@ -163,11 +166,33 @@ void DeletePage(uint32_t pageNo)
     CodeLists& lists = ws->lists[ph->dataCode & 0xFF];
     EraseFrom(lists.all, pageNo);
     EraseFrom(lists.byKey1[ph->key[0]], pageNo);
-    EraseFrom(lists.byKey4[ph->key[3]], pageNo);
+    // A key with no page left goes, so that the last key is the highest in use.
+    auto key4 = lists.byKey4.find(ph->key[3]);
+    if (key4 != lists.byKey4.end()) {
+        EraseFrom(key4->second, pageNo);
+        if (key4->second.empty()) lists.byKey4.erase(key4);
+    }
     DirEntry& e = ws->dir[pageNo];
     e.flags = 0;
     ws->freeBySize.emplace(e.size, (uint64_t)pageNo);
     ReleaseSRWLockExclusive(&ws->lock);
+}
+
+uint16_t HighestKey4(int code)
+{
+    WorkSpace* ws = Current();
+    if (!ws || code <= 0 || code > 255) return 0;
+    uint16_t key = 0;
+    AcquireSRWLockShared(&ws->lock);
+    const auto& map = ws->lists[code].byKey4;
+    for (auto it = map.rbegin(); it != map.rend(); ++it) {
+        if (!it->second.empty()) {
+            key = it->first;
+            break;
+        }
+    }
+    ReleaseSRWLockShared(&ws->lock);
+    return key;
 }
 
 // Standard page shapes by DataCode: record size, page size and page code.

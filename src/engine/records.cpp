@@ -254,14 +254,9 @@ extern "C" void PDT_GetRect(int32_t* result, const int32_t* corners)
 extern "C" PdpClass* PDP_Get_PdpClass(void) { return Region_<PdpClass>(RG_PDP); }
 extern "C" int PDP_Get_PdpClassSymID(void) { return PDP_Get_PdpClass()->symId; }
 
-static int NextKey(int code)
-{
-    // One more than the highest key 4 of that code.
-    int best = 0;
-    for (void* p = dam_NextPage(nullptr, code, 0, 0); p; p = dam_NextPage(p, code, 0, 0))
-        best = std::max(best, (int)((DataPageHeader*)p)->key[3]);
-    return best + 1;
-}
+// One more than the highest key 4 of that code, from the store's ordered
+// lists: a walk of every page per new part made a board's parts quadratic.
+static int NextKey(int code) { return HighestKey4(code) + 1; }
 
 extern "C" void* PDP_AllocNewDataArea_Sym(void)
 {

@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <string>
+#include <map>
 #include <unordered_map>
 #include <vector>
 
@@ -84,11 +85,12 @@ static_assert(sizeof(WpsHeader) == 4096);
 static_assert(sizeof(DirEntry) == 16);
 constexpr uint32_t DIR_LIVE = 1;
 
-// The page lists of one DataCode, each in page-number order.
+// The page lists of one DataCode, each in page-number order. The lists per
+// key 4 are ordered by key, so the highest key in use is the last one.
 struct CodeLists {
     std::vector<uint32_t> all;
     std::unordered_map<uint16_t, std::vector<uint32_t>> byKey1;
-    std::unordered_map<uint16_t, std::vector<uint32_t>> byKey4;
+    std::map<uint16_t, std::vector<uint32_t>> byKey4;
 };
 
 struct WorkSpace {
@@ -138,6 +140,8 @@ uint8_t* NewPage(int code, uint32_t byteSize, int recordSize, int maxRecords, ui
 // more record, or a new one.
 uint8_t* PageWithRoom(int code, uint16_t key1, uint16_t key4, bool byKey4);
 void DeletePage(uint32_t pageNo);
+// The highest key 4 of the live pages of `code`, 0 when it has none.
+uint16_t HighestKey4(int code);
 // Rebuilds the page lists and the free space from the directory.
 void RebuildIndex(WorkSpace* ws);
 // Empties the design: fresh fixed region, no pages.
