@@ -74,6 +74,24 @@ LRESULT CALLBACK FrameSpy(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
     return CallWindowProcA(s_frameProc, hWnd, msg, wParam, lParam);
 }
 
+// Removes a scratch folder with what it holds, as far as nothing holds it open.
+void RemoveFolder(const std::string& folder)
+{
+    WIN32_FIND_DATAA fd;
+    HANDLE find = FindFirstFileA((folder + "*").c_str(), &fd);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = fd.cFileName;
+            if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                DeleteFileA((folder + name).c_str());
+            else if (name != "." && name != "..")
+                RemoveFolder(folder + name + "\\");
+        } while (FindNextFileA(find, &fd));
+        FindClose(find);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
 void PumpUntilLoaded(int count)
 {
     while (s_ended < count) {
@@ -122,6 +140,15 @@ int main(int argc, char** argv)
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
     char folder[MAX_PATH];
+    // Scratch folders that earlier runs could not remove go first.
+    WIN32_FIND_DATAA fd;
+    HANDLE find = FindFirstFileA((std::string(temp) + "load_bench_*").c_str(), &fd);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveFolder(std::string(temp) + fd.cFileName + "\\");
+        } while (FindNextFileA(find, &fd));
+        FindClose(find);
+    }
     std::snprintf(folder, sizeof folder, "%sload_bench_%lu\\", temp, GetCurrentProcessId());
     CreateDirectoryA(folder, nullptr);
     std::string design = std::string(folder) + "large.tpw";
@@ -209,6 +236,10 @@ int main(int argc, char** argv)
                     " alone %.3f s = %.0f %%\n",
                     runs, total / (runs - 1), totalProgress / (runs - 1), 100.0 * totalProgress / total,
                     totalRead / (runs - 1), 100.0 * totalRead / total);
-    TerminateProcess(GetCurrentProcess(), 0);  // the command thread never ends
+    // The work space and the design go; the command thread never ends, so
+    // the process is ended here.
+    WPS_Close(g_hWorkSpace);
+    RemoveFolder(folder);
+    TerminateProcess(GetCurrentProcess(), 0);
     return 0;
 }

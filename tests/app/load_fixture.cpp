@@ -38,10 +38,38 @@ LRESULT CALLBACK FrameSpy(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
     return CallWindowProcA(s_frameProc, hWnd, msg, wParam, lParam);
 }
 
+// Removes a scratch folder with what it holds, as far as nothing holds it open.
+void RemoveFolder(const std::string& folder)
+{
+    WIN32_FIND_DATAA fd;
+    HANDLE find = FindFirstFileA((folder + "*").c_str(), &fd);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = fd.cFileName;
+            if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                DeleteFileA((folder + name).c_str());
+            else if (name != "." && name != "..")
+                RemoveFolder(folder + name + "\\");
+        } while (FindNextFileA(find, &fd));
+        FindClose(find);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+// The scratch folders of earlier runs are removed first: each holds a work
+// space and the designs of its run.
 std::string ScratchFolder()
 {
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
+    WIN32_FIND_DATAA fd;
+    HANDLE find = FindFirstFileA((std::string(temp) + "load_test_*").c_str(), &fd);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveFolder(std::string(temp) + fd.cFileName + "\\");
+        } while (FindNextFileA(find, &fd));
+        FindClose(find);
+    }
     char folder[MAX_PATH];
     std::snprintf(folder, sizeof folder, "%sload_test_%lu\\", temp, GetCurrentProcessId());
     CreateDirectoryA(folder, nullptr);
