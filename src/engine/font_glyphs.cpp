@@ -28,11 +28,14 @@ void Build()
         FontGlyph* g = (FontGlyph*)calloc(1, size);
         if (!g) continue;
         g->n = n + 1;
-        g->pair[0][0] = RND_FONT_CELL_W + RND_FONT_CELL_W / 4;  // advance: a cell and a gap
-        g->pair[0][1] = 0;
+        // The pairs run on past the declared one-pair array, into the block
+        // allocated for them: they are written through the block's address.
+        int32_t* xy = (int32_t*)((char*)g + offsetof(FontGlyph, pair));
+        xy[0] = RND_FONT_CELL_W + RND_FONT_CELL_W / 4;  // advance: a cell and a gap
+        xy[1] = 0;
         for (int i = 0; i < n; ++i) {
-            g->pair[i + 1][0] = pairs[2 * i] == RND_FONT_PEN_UP ? FNT_PEN_UP : pairs[2 * i];
-            g->pair[i + 1][1] = pairs[2 * i + 1];
+            xy[2 * (i + 1)] = pairs[2 * i] == RND_FONT_PEN_UP ? FNT_PEN_UP : pairs[2 * i];
+            xy[2 * (i + 1) + 1] = pairs[2 * i + 1];
         }
         s_glyph[code] = g;
     }
