@@ -381,6 +381,43 @@ TEST_F(PreCommand, LevelColourChangedRefillsTheListsAndReopensTheMap)
     DestroyWindow(f->fs.hWndMap);
 }
 
+// Counts the menu refreshes (WM_USER+5) the on-screen menu list receives.
+static int s_menuRefreshes = 0;
+static WNDPROC s_listProc = nullptr;
+static LRESULT CALLBACK CountingListProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_USER + 5) ++s_menuRefreshes;
+    return CallWindowProcA(s_listProc, hWnd, msg, wParam, lParam);
+}
+
+TEST_F(PreCommand, TableEditorsShowTheMenuAgainOnlyWhenNoCommandRuns)
+{
+    s_listProc = (WNDPROC)SetWindowLongPtrA(f->list, GWLP_WNDPROC, (LONG_PTR)CountingListProc);
+    struct Case {
+        int id;
+        bool running;
+        int refreshes;
+    } cases[] = {
+        {40138, false, 1}, {40133, false, 1}, {40169, false, 1}, {40138, true, 0}, {40185, false, 0}, {40081, false, 0},
+    };
+    CommandRecord record = {};
+    record.commandId = 40122;
+    record.stateId = 9001;
+    record.stateProc = WaitingCommand;
+    record.level = 8;
+    record.name = "waiting";
+    for (const Case& c : cases) {
+        if (c.running) DF_StartCommand(&record, REQ_POINT1);
+        s_menuRefreshes = 0;
+        size_t done = 0;
+        Run(c.id, {Press(IDCANCEL)}, &done);
+        EXPECT_EQ(done, 1u) << c.id;
+        EXPECT_EQ(s_menuRefreshes, c.refreshes) << c.id << (c.running ? " with a command running" : "");
+        if (c.running) DF_EndCommand();
+    }
+    SetWindowLongPtrA(f->list, GWLP_WNDPROC, (LONG_PTR)s_listProc);
+}
+
 TEST_F(PreCommand, PaletteChangeReachesTheDrawingsColours)
 {
     int r = Run(40081, {Select(4, Sjis(u8"青")), Press(IDC_TED_CHANGE), Type("77"), Press(IDOK)});
