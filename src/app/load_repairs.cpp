@@ -1,8 +1,10 @@
 // The repair passes after a load: the clearance rules of old designs, figure
 // records that are neither lines nor arcs, arcs too large to draw, element
 // numbers for the concurrent-design service, and the parts' outlines.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "app/file_load.h"
 #include "app/frame_state.h"
@@ -130,31 +132,54 @@ int FILE_ConvertOverRadiusArcs(const char* logPath)
     return 1 + converted;
 }
 
-// Numbers every record of the pages of `code` whose element number lies at
-// `offset` in records of `size` bytes.
-static void NumberRecords(int code, int size, int offset, uint32_t* counter)
+// The pages that belong to levels: texts, VIAs, lines and fills.
+struct LevelPage {
+    int level;
+    uint32_t pageNo;
+    int code;
+    void* page;
+};
+
+static void NumberRecords(void* data, int size, int offset, uint32_t* counter)
 {
-    for (void* page = dam_NextPage(nullptr, code, DAM_SEL_ALL, 0); page; page = dam_NextPage(page, code, DAM_SEL_ALL, 0)) {
-        void* data = dam_GetDataAddress(page);
-        int count = dam_Get_cnt_of_DataPH(data);
-        for (int i = 0; i < count; ++i) {
-            uint32_t n = (*counter)++;
-            memcpy(PageRecord(data, i, size) + offset, &n, 4);
-        }
+    int count = dam_Get_cnt_of_DataPH(data);
+    for (int i = 0; i < count; ++i) {
+        uint32_t n = (*counter)++;
+        memcpy(PageRecord(data, i, size) + offset, &n, 4);
     }
 }
 
 int FILE_NumberElements(DdmContext* ctx)
 {
     uint32_t counter = 1;
-    // Level pages: texts, VIAs and lines, then one number per fill.
-    NumberRecords(DCODE_TEXT, sizeof(TextRecord), offsetof(TextRecord, elementNo), &counter);
-    NumberRecords(DCODE_VIA, sizeof(ViaRecord), offsetof(ViaRecord, elementNo), &counter);
-    NumberRecords(DCODE_LINE, sizeof(LineRecord), offsetof(LineRecord, elementNo), &counter);
-    for (void* page = dam_NextPage(nullptr, DCODE_FILL, DAM_SEL_ALL, 0); page;
-         page = dam_NextPage(page, DCODE_FILL, DAM_SEL_ALL, 0)) {
-        FillHead* head = (FillHead*)PageRecord(dam_GetDataAddress(page), 0, 0);
-        head->elementNo = counter++;
+    // Level by level, each level's pages in the order they were made: every
+    // text, VIA and line record takes a number, a fill page one number.
+    std::vector<LevelPage> pages;
+    for (int code : {DCODE_TEXT, DCODE_VIA, DCODE_LINE, DCODE_FILL}) {
+        for (void* page = dam_NextPage(nullptr, code, DAM_SEL_ALL, 0); page;
+             page = dam_NextPage(page, code, DAM_SEL_ALL, 0)) {
+            void* data = dam_GetDataAddress(page);
+            pages.push_back({(int16_t)dam_Get_key_of_DataPH(data, 1), ((DataPageHeader*)data)->pageNo, code, data});
+        }
+    }
+    std::sort(pages.begin(), pages.end(), [](const LevelPage& a, const LevelPage& b) {
+        return a.level != b.level ? a.level < b.level : a.pageNo < b.pageNo;
+    });
+    for (const LevelPage& p : pages) {
+        switch (p.code) {
+        case DCODE_TEXT:
+            NumberRecords(p.page, sizeof(TextRecord), offsetof(TextRecord, elementNo), &counter);
+            break;
+        case DCODE_VIA:
+            NumberRecords(p.page, sizeof(ViaRecord), offsetof(ViaRecord, elementNo), &counter);
+            break;
+        case DCODE_LINE:
+            NumberRecords(p.page, sizeof(LineRecord), offsetof(LineRecord, elementNo), &counter);
+            break;
+        case DCODE_FILL:
+            ((FillHead*)PageRecord(p.page, 0, 0))->elementNo = counter++;
+            break;
+        }
     }
     // Parts, each followed by its pins.
     for (void* page = dam_NextPage(nullptr, DCODE_PART, DAM_SEL_ALL, 0); page;
