@@ -11,6 +11,7 @@
 #include "engine/board_builder.h"
 #include "platform/layout_fill.h"
 #include "platform/layout_line.h"
+#include "platform/layout_page.h"
 #include "platform/layout_tables.h"
 #include "platform/layout_text.h"
 #include "platform/qzt_tables.h"
@@ -105,4 +106,19 @@ TEST_F(Repairs, ElementsAreNumberedLevelByLevelInPageOrderWithoutGaps)
     EXPECT_EQ(lineOn1->elementNo, 3u);
     EXPECT_EQ(((FillHead*)((char*)fill + 112))->elementNo, 4u);
     EXPECT_EQ(lineOn2->elementNo, 5u);
+}
+
+TEST_F(Repairs, FiguresThatAreNeitherLinesNorArcsAreDropped)
+{
+    int level = BLD_AddLevel("L1", 2, 1, 0x0000C0);
+    int line = BLD_AddLine(20000);
+    LineRecord* straight = BLD_Line(level, line, 0, 0, 1000000, 0);
+    LineRecord* arc = BLD_Arc(level, line, false, {0, 0}, {1000000, 0}, {500000, 0});
+    LineRecord* odd = BLD_Line(level, line, 0, 500000, 1000000, 500000);
+    odd->code = FC_VIA;
+    EXPECT_EQ(FILE_DropNonLineFigures(), 1);
+    EXPECT_FALSE(straight->status & ES_DELETED);
+    EXPECT_FALSE(arc->status & ES_DELETED);
+    EXPECT_TRUE(odd->status & ES_DELETED);
+    EXPECT_EQ(FILE_DropNonLineFigures(), 0);  // nothing left to drop
 }
