@@ -440,6 +440,7 @@ static DesignFileError ReadDesignFile(const char* path, int kind, uint32_t* vers
     // Everything checked: the loaded design replaces the open one.
     AcquireSRWLockExclusive(&ws->lock);
     uint8_t* heap = ws->base + h->heapArea;
+    h->heapClean = std::max<uint64_t>(h->heapClean, h->heapArea + state.heapUsed);
     LARGE_INTEGER seek;
     seek.QuadPart = (LONGLONG)heapAt;
     r.pos = heapAt;

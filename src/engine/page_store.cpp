@@ -136,7 +136,12 @@ uint8_t* NewPage(int code, uint32_t byteSize, int recordSize, int maxRecords, ui
     uint32_t pageNo = ++h->pageCount;
     ws->dir[pageNo] = {offset, size, DIR_LIVE};
     uint8_t* page = ws->base + h->heapBase + offset;
-    std::memset(page, 0, size);
+    // Only what was ever written is cleared: the rest of a fresh sparse file
+    // is zeros, and a large fill page then costs only the bytes its records
+    // fill instead of the first touch of all of them.
+    uint64_t at = h->heapBase + offset;
+    if (at < h->heapClean) std::memset(page, 0, (size_t)std::min<uint64_t>(size, h->heapClean - at));
+    h->heapClean = std::max<uint64_t>(h->heapClean, at + size);
     DataPageHeader* ph = (DataPageHeader*)page;
     ph->pageNo = pageNo;
     ph->dataCode = (uint16_t)code;

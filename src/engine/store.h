@@ -71,7 +71,11 @@ struct WpsHeader {
     uint64_t heapUsed;        // bytes used from heapBase
     uint32_t nextElementNo;
     uint32_t designLoaded;    // 1 once a design was loaded or built
-    uint8_t reserved[4096 - 80];
+    // From here (an offset from the start of the file) to the capacity the
+    // heap was never written since the file was made, so it reads as zeros
+    // and a new page there needs no clearing.
+    uint64_t heapClean;
+    uint8_t reserved[4096 - 88];
 };
 
 // Directory entry of one page number. offset is relative to heapBase.

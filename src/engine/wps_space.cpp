@@ -68,6 +68,7 @@ void FormatFresh(WorkSpace* ws)
     h->dirCapacity = DIR_CAPACITY;
     h->heapArea = h->dirOffset + (uint64_t)DIR_CAPACITY * sizeof(DirEntry);
     h->heapBase = h->heapArea;
+    h->heapClean = h->heapArea;
     h->nextElementNo = 1;
     InitFixedRegion(ws->base + h->fixedOffset);
 }
@@ -137,6 +138,10 @@ static WorkSpace* OpenSpace(const std::string& path)
     }
     ws->head = (WpsHeader*)ws->base;
     if (!reuse) FormatFresh(ws.get());
+    // A work space that does not know how far its heap was written is
+    // cleared in full wherever a page goes.
+    WpsHeader* h = ws->head;
+    if (h->heapClean < h->heapArea || h->heapClean > h->capacity) h->heapClean = h->capacity;
     ws->fixed = ws->base + ws->head->fixedOffset;
     ws->dir = (DirEntry*)(ws->base + ws->head->dirOffset);
     ws->ctx.design = ws.get();

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "platform/qzt_dam.h"
+#include "platform/qzt_file.h"
 #include "platform/qzt_records.h"
 #include "store_test_util.h"
 
@@ -138,6 +139,80 @@ TEST(PageStore, RecordsKeepTheirAddressesAndPagesTheirArea)
     dam_Get_area_of_DataPH(area, page);
     EXPECT_EQ(area[0], 7000);
     EXPECT_EQ(area[3], 9500);
+}
+
+TEST(PageStore, NewPartKeyIsOneAboveTheHighestLeft)
+{
+    ScratchWorkSpace ws;
+    auto newKey = [] {
+        void* page = PDP_AllocNewDataArea_Sym();
+        return page ? dam_Get_key_of_DataPH(page, 4) : -1;
+    };
+    auto drop = [](int key) {
+        void* page = dam_NextPage(nullptr, DCODE_PART, DAM_SEL_PART, key);
+        ASSERT_NE(page, nullptr) << key;
+        dam_DeletePage(DCODE_PART, dam_GetPageNo(page));
+    };
+    EXPECT_EQ(newKey(), 1);
+    EXPECT_EQ(newKey(), 2);
+    EXPECT_EQ(newKey(), 3);
+    drop(2);  // a gap below the highest is not filled
+    EXPECT_EQ(newKey(), 4);
+    drop(4);
+    drop(3);
+    EXPECT_EQ(newKey(), 2);
+    drop(1);
+    drop(2);
+    EXPECT_EQ(newKey(), 1);
+    EXPECT_EQ(dam_Get_key_of_DataPH(PDP_AllocNewDataArea_Shp(), 4), 1);
+}
+
+// New pages are empty also where an earlier design's pages lay: after a
+// smaller design was loaded over a larger one, and in the space of a
+// deleted page.
+TEST(PageStore, NewPagesAreEmptyWhereOldPagesLay)
+{
+    ScratchWorkSpace ws;
+    char what[256] = {};
+    char dir[MAX_PATH];
+    GetTempPathA(MAX_PATH, dir);
+    std::string small = std::string(dir) + "store_test_small_" + std::to_string(GetCurrentProcessId()) + ".tpw";
+    LineRecord line = MakeLine(0, 0, 10, 10);
+    ASSERT_NE(PDL_InsertNewData(1, &line, nullptr), nullptr);
+    ASSERT_EQ(DDM_WriteDesignFile(small.c_str(), DESIGN_KIND_TPW, what), DFE_OK) << what;
+
+    auto allZero = [](const void* page, size_t from) {
+        const uint8_t* b = (const uint8_t*)page;
+        for (size_t i = from; i < (size_t)dam_GetDataSize(page); i++)
+            if (b[i]) return false;
+        return true;
+    };
+    uint32_t no = 0;
+    for (int i = 0; i < 40; i++) {
+        void* fill = dam_AppendPage(DCODE_FILL, 400, 1, 0, 0, 0, &no);
+        ASSERT_NE(fill, nullptr);
+        memset((uint8_t*)fill + PAGE_HEADER_SIZE, 0xAB, dam_GetDataSize(fill) - PAGE_HEADER_SIZE);
+        void* lines = PDL_AllocNewDataArea(2, nullptr);
+        ASSERT_NE(lines, nullptr);
+        memset(lines, 0xCD, 8192 - PAGE_HEADER_SIZE);  // the whole page's records
+    }
+    // The space of the deleted fill page is taken by the next of its size.
+    void* last = dam_GetDataInPage(DCODE_FILL, no);
+    dam_DeletePage(DCODE_FILL, no);
+    void* again = dam_AppendPage(DCODE_FILL, 400, 1, 0, 0, 0, &no);
+    EXPECT_EQ(again, last);
+    EXPECT_TRUE(allZero(again, PAGE_HEADER_SIZE));
+
+    ASSERT_EQ(DDM_ReadDesignFile(small.c_str(), DESIGN_KIND_TPW, nullptr, what), DFE_OK) << what;
+    for (int i = 0; i < 80; i++) {
+        void* fill = dam_AppendPage(DCODE_FILL, 400, 1, 0, 0, 0, &no);
+        ASSERT_NE(fill, nullptr);
+        EXPECT_TRUE(allZero(fill, PAGE_HEADER_SIZE)) << "fill page " << i;
+        void* page = nullptr;
+        ASSERT_NE(PDT_AllocNewDataArea((short)(3 + i), &page), nullptr);
+        EXPECT_TRUE(allZero(page, PAGE_HEADER_SIZE + 200)) << "text page " << i;
+    }
+    DeleteFileA(small.c_str());
 }
 
 TEST(PageStore, GettersWorkBeforeAnyWorkSpace)
