@@ -72,15 +72,16 @@ inline HWND Editor()
     return f.hWnd;
 }
 
-// The entry window of the input library, once its field has the focus.
+// The field of the input library's entry window, once the window is on show.
+// The keys are posted to the field itself, so the step does not wait for the
+// focus: while the windows of other programs come and go the focus may be
+// elsewhere for good, and a step waiting for it would wait for ever.
 inline HWND EntryField()
 {
     Found f;
     f.control = 101;
     EnumThreadWindows(GetCurrentThreadId(), FindEnabled, (LPARAM)&f);
-    if (!f.hWnd) return nullptr;
-    HWND field = GetDlgItem(f.hWnd, 101);
-    return GetFocus() == field ? field : nullptr;
+    return f.hWnd ? GetDlgItem(f.hWnd, 101) : nullptr;
 }
 
 inline std::string Caption(HWND hWnd)
