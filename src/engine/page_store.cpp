@@ -70,6 +70,7 @@ void RebuildIndex(WorkSpace* ws)
     AcquireSRWLockExclusive(&ws->lock);
     for (CodeLists& lists : ws->lists) lists = CodeLists{};
     ws->freeBySize.clear();
+    ws->gapStart = ws->gapEnd = 0;
     for (uint32_t n = 1; n <= ws->head->pageCount; ++n) {
         const DirEntry& e = ws->dir[n];
         if (e.flags & DIR_LIVE)
@@ -121,6 +122,11 @@ uint8_t* NewPage(int code, uint32_t byteSize, int recordSize, int maxRecords, ui
         offset = old.offset;
         old.size = 0;
         ws->freeBySize.erase(reuse);
+    } else if (size < PAGE_SIZE_ELEMENTS && ws->gapEnd - ws->gapStart >= size) {
+        // A small page fills the space before an element page: a part page
+        // and its pin page then share the heap instead of 16 KiB a part.
+        offset = ws->gapStart;
+        ws->gapStart += size;
     } else {
         // Element pages sit on 8192-byte boundaries of the heap, so that the
         // page of a record is found from the record's address alone.
@@ -129,6 +135,7 @@ uint8_t* NewPage(int code, uint32_t byteSize, int recordSize, int maxRecords, ui
             ReleaseSRWLockExclusive(&ws->lock);
             return nullptr;
         }
+        if (start > h->heapUsed) ws->gapStart = h->heapUsed, ws->gapEnd = start;
         offset = start;
         h->heapUsed = start;
         h->heapUsed += size;

@@ -109,6 +109,9 @@ struct WorkSpace {
     // In memory only, rebuilt from the directory when the space is opened.
     CodeLists lists[256];
     std::unordered_multimap<uint32_t, uint64_t> freeBySize;
+    // The space an element page's alignment last skipped (offsets from
+    // heapBase): smaller pages (parts, part flashes) go there first.
+    uint64_t gapStart = 0, gapEnd = 0;
     SearchPointer search[6]{};
     SRWLOCK lock = SRWLOCK_INIT;
 };

@@ -93,6 +93,7 @@ void ClearDesign(WorkSpace* ws)
     InitFixedRegion(ws->fixed);
     for (CodeLists& lists : ws->lists) lists = CodeLists{};
     ws->freeBySize.clear();
+    ws->gapStart = ws->gapEnd = 0;
     std::memset(ws->search, 0, sizeof(ws->search));
     ReleaseSRWLockExclusive(&ws->lock);
 }

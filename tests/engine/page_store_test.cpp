@@ -2,6 +2,7 @@
 // selection, records never move, and the page header getters.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "platform/qzt_dam.h"
@@ -213,6 +214,51 @@ TEST(PageStore, NewPagesAreEmptyWhereOldPagesLay)
         EXPECT_TRUE(allZero(page, PAGE_HEADER_SIZE + 200)) << "text page " << i;
     }
     DeleteFileA(small.c_str());
+}
+
+// Small pages fill the space that element pages' alignment skips: pages
+// never overlap, element pages stay on 8192-byte boundaries, and a part with
+// its pin page costs no 16 KiB of heap.
+TEST(PageStore, SmallPagesShareTheHeapWithoutOverlap)
+{
+    ScratchWorkSpace ws;
+    uint64_t capacity = 0, before = 0, after = 0;
+    WPS_GetSize(&capacity, &before);
+    for (int i = 0; i < 300; i++) {
+        void* part = PDP_AllocNewDataArea_Sym();
+        ASSERT_NE(part, nullptr);
+        int key = dam_Get_key_of_DataPH(part, 4);
+        ASSERT_NE(PDP_AllocNewDataArea_Pin(key, 2), nullptr);
+        uint32_t no = 0;
+        ASSERT_NE(dam_AppendPage(DCODE_PART_FLASH, 256, 1, 0, 0, key, &no), nullptr);
+        LineRecord line = MakeLine(i, i, i + 5, i + 5);
+        ASSERT_NE(PDL_InsertNewData((short)(1 + i % 3), &line, nullptr), nullptr);
+        if (i % 7 == 0) dam_DeletePage(DCODE_PART, dam_GetPageNo(part));
+        if (i % 50 == 0) {
+            ASSERT_NE(dam_AppendPage(DCODE_FILL, 400, 1, 0, 0, 0, &no), nullptr);
+        }
+    }
+    WPS_GetSize(&capacity, &after);
+    // The pin pages, the fills and a little: a part page before each pin
+    // page on a boundary of its own would take 300 x 16 KiB.
+    EXPECT_LT(after - before, 300u * 8192u + 6u * 57968u + 300u * 1024u);
+
+    std::vector<std::pair<const uint8_t*, const uint8_t*>> ranges;
+    for (int code : {DCODE_PART, DCODE_PIN, DCODE_PART_FLASH, DCODE_LINE, DCODE_FILL}) {
+        for (void* p = dam_NextPage(nullptr, code, DAM_SEL_ALL, 0); p; p = dam_NextPage(p, code, DAM_SEL_ALL, 0)) {
+            ranges.push_back({(const uint8_t*)p, (const uint8_t*)p + dam_GetDataSize(p)});
+            if (dam_GetDataSize(p) == 8192) {
+                // The page of a record is found from its address.
+                const uint8_t* rec = (const uint8_t*)p + PAGE_HEADER_SIZE + 60;
+                EXPECT_EQ(dam_GetPageFromDataAdr(rec), p);
+            }
+        }
+    }
+    std::sort(ranges.begin(), ranges.end());
+    for (size_t i = 1; i < ranges.size(); i++) {
+        EXPECT_LE(ranges[i - 1].second, ranges[i].first) << i;
+    }
+    EXPECT_EQ(ranges.size(), 257u + 300u + 300u + 3u + 6u);
 }
 
 TEST(PageStore, GettersWorkBeforeAnyWorkSpace)
