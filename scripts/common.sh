@@ -107,12 +107,16 @@ torva_cleanup() {
     if [ -n "$TORVA_XVFB_PID" ]; then kill "$TORVA_XVFB_PID" 2>/dev/null; wait "$TORVA_XVFB_PID" 2>/dev/null; TORVA_XVFB_PID=; fi
 }
 
-# torva_build DIR TYPE: configures once, then builds every target.
+# torva_build DIR TYPE [TARGET...]: configures once, then builds the targets
+# (every target when none is named).
 torva_build() {
     local dir=$1 type=$2
+    shift 2
+    local targets=()
+    [ $# -gt 0 ] && targets=(--target "$@")
     if [ ! -f "$dir/CMakeCache.txt" ]; then
         cmake -S "$TORVA_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE="$type" \
               -DCMAKE_TOOLCHAIN_FILE="$TORVA_ROOT/cmake/mingw-w64-x86_64.cmake" >/dev/null || return 1
     fi
-    cmake --build "$dir" -j"$(nproc)" || return 1
+    cmake --build "$dir" -j"$(nproc)" "${targets[@]}" || return 1
 }

@@ -103,7 +103,7 @@ static void EnterText(HWND hDlg, ConvertOptions* block)
     buffer[TEXT_MAX] = 0;
     // The field holds three bytes and the terminating zero, never more.
     memset(block->text, 0, sizeof block->text);
-    strncpy(block->text, buffer, sizeof block->text - 1);
+    memcpy(block->text, buffer, strnlen(buffer, sizeof block->text - 1));
     ShowTextAfterEntry(hDlg, block->text);
     DIN_CompleteRequest(ANS_OPTION, 0, 0);
 }
