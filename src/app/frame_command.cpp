@@ -144,9 +144,7 @@ static void OnPairLayer(FrameState* fs)
     LevelTable* t = TLV_Get_TlvClass();
     TLV_SetActiveLevel(t, (short)TLV_GetSwapLevel(t, TLV_GetActiveLevel(t)));
     BAR_FuncFillLevelList();
-    // Waiting for the bars: until the contrast switch exists, the
-    // environment's contrast word stands for the frame's contrast flag.
-    if (ENV_GetENVClass()->contrast) InvalidateRect(fs->hWndCanvas, nullptr, TRUE);
+    if (fs->panels.editCommand.contrast) InvalidateRect(fs->hWndCanvas, nullptr, TRUE);
 }
 
 static void OnScroll(int notifyCode)

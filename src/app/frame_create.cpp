@@ -10,6 +10,9 @@
 #include "app/rot.h"
 #include "panels/pnl.h"
 #include "platform/qzt_display.h"
+#include "platform/qzt_env.h"
+#include "platform/qzt_file.h"
+#include "platform/qzt_grid.h"
 #include "platform/qzt_mem.h"
 #include "platform/qzt_runtime.h"
 #include "platform/qzt_wps.h"
@@ -127,8 +130,8 @@ static void LoadEdgeCursors(HINSTANCE inst, FrameState* fs)
 static void SetUpDesign(HINSTANCE inst, FrameState* fs)
 {
     DdmContext* ctx = DDM_Open(fs->hDesign);
-    // Waiting for the engine's design set-up (DDM_Initialize, DDM_InitMDMData):
-    // until they exist the design keeps the state the work space gave it.
+    DDM_Initialize(ctx, inst);
+    DDM_InitMDMData(ctx);
     MAP_DlgInitialize(inst, fs->hDesign);
     DDM_Close(ctx);
 }
@@ -138,8 +141,21 @@ static void ReadGridHideValues(FrameState* fs)
     const char* folder = ENV_GetBinPath("");
     fs->panels.gridHideValue[0] = INI_ReadMainGrid(folder);
     fs->panels.gridHideValue[1] = INI_ReadSubGrid(folder);
-    // Waiting for the engine's grid display limits (SetDspMainGrdLimit,
-    // SetDspSubGrdLimit): until they exist the values stay in the frame state.
+    SetDspMainGrdLimit(fs->panels.gridHideValue[0]);
+    SetDspSubGrdLimit(fs->panels.gridHideValue[1]);
+}
+
+// The environment as the frame leaves it: its flag byte cleared, the
+// program folder and the two values of 1000.
+static void SetUpEnvironment(FrameState* fs)
+{
+    EnvRecord* env = ENV_GetENVClass();
+    env->own.frameFlag = 0;
+    DdmContext* ctx = DDM_Open(fs->hDesign);
+    ENV_SetBinPath(ctx, ENV_GetBinPath(""));
+    DDM_Close(ctx);
+    env->own.frameValues[0] = 1000;
+    env->own.frameValues[1] = 1000;
 }
 
 LRESULT ROT_OnCreate(HWND hWnd, const CREATESTRUCTA* cs)
@@ -183,8 +199,7 @@ LRESULT ROT_OnCreate(HWND hWnd, const CREATESTRUCTA* cs)
     BAR_FuncFillLevelList();
     DIN_SignalReady();
     PostMessageA(hWnd, WM_COMMAND, MAKEWPARAM(40140, 1), (LPARAM)hWnd);
-    // Waiting for the engine environment (its flag byte, program folder and
-    // the two values of 1000): until it keeps them nothing is set here.
+    SetUpEnvironment(fs);
     BAR_AttrRefresh();
     return 1;
 }

@@ -17,12 +17,16 @@
 
 #include "app/cmd_private.h"
 #include "app/file.h"
+#include "app/file_load.h"
 #include "app/ini.h"
 #include "app/rot.h"
 #include "panels/pnl.h"
 #include "platform/qzt_display.h"
+#include "platform/qzt_env.h"
+#include "platform/qzt_file.h"
 #include "platform/qzt_placement.h"
 #include "platform/qzt_runtime.h"
+#include "platform/qzt_tables.h"
 #include "platform/qzt_wps.h"
 #include "res/app_ids.h"
 #include "view/bar.h"
@@ -116,20 +120,36 @@ static void DropOldWorkSpace()
 }
 
 // Mode 2: the design dialog, starting where the last design was.
+// The chosen design becomes the environment's design path, its name without
+// the extension; the read command takes it from the path buffer.
+static void StoreDesignPath()
+{
+    DesignPathBuffer pair = g_DesignPathBuffer;
+    pair.folder[259] = pair.name[259] = '\0';
+    FILE_CutExtension(pair.name);
+    ENV_SetPCBpathfile(ENV_GetENVClass(), pair.folder);
+}
+
+// Mode 2: the design dialog, starting where the last design was: the
+// environment's design path, or, as long as no work space is open and the
+// environment knows none, the last design of the settings file.
 static int ChooseDesign()
 {
-    // Waiting for the engine environment's design path (ENV_GetPCBpathfile,
-    // ENV_SetPCBpathfile): until it exists the last design comes from the
-    // settings file and the choice stays in the start-up's path buffer.
-    const char* folder = ENV_GetBinPath("");
+    const char* env = ENV_GetPCBpathfile(ENV_GetENVClass());
     char last[INI_PATH_LINE_MAX + 8];
-    if (INI_ReadLastDesignPath(last, sizeof(last), folder) && std::strcmp(last, " no name ") != 0) {
+    if (env && env[0]) {
+        CopyText(g_DesignPathBuffer.folder, sizeof(g_DesignPathBuffer.folder), std::string(env, strnlen(env, 259)));
+        CopyText(g_DesignPathBuffer.name, sizeof(g_DesignPathBuffer.name),
+                 std::string(env + 260, strnlen(env + 260, 255)) + ".tpw");
+    } else if (INI_ReadLastDesignPath(last, sizeof(last), ENV_GetBinPath("")) && std::strcmp(last, " no name ") != 0) {
         std::string path = last;
         CopyText(g_DesignPathBuffer.folder, sizeof(g_DesignPathBuffer.folder), FolderOf(path.c_str()));
         CopyText(g_DesignPathBuffer.name, sizeof(g_DesignPathBuffer.name),
                  path.substr(std::strlen(g_DesignPathBuffer.folder)) + ".tpw");
     }
-    return FILE_OpenDesignDialog(&g_DesignPathBuffer, nullptr);
+    if (!FILE_OpenDesignDialog(&g_DesignPathBuffer, nullptr)) return 0;
+    StoreDesignPath();
+    return 1;
 }
 
 // Mode 4: the named design, by its full path. The path as typed would depend
@@ -143,6 +163,7 @@ static int TakeNamedDesign()
     CopyText(g_DesignPathBuffer.name, sizeof(g_DesignPathBuffer.name), filePart);
     *filePart = 0;
     CopyText(g_DesignPathBuffer.folder, sizeof(g_DesignPathBuffer.folder), full);
+    StoreDesignPath();
     return 1;
 }
 
@@ -244,6 +265,19 @@ void APP_RestorePlacement(HWND hWndFrame)
 
 // Where the element information dialogs open: beside the frame's normal
 // position, or at a third of the screen when that would be off it.
+// The input library's entry window opens where it was last, unless a
+// 200 x 200 window there would lie off the screen.
+static void KeepEntryWindowOnScreen(DdmContext* ctx)
+{
+    XWinputParam* xw = DDM_Open_XWinputParam(ctx);
+    if (!xw) return;
+    int x = xw->windowX, y = xw->windowY;
+    if (APP_KeepWindowOnScreen(&x, &y, 200, 200)) {
+        xw->windowX = GetSystemMetrics(SM_CXVIRTUALSCREEN) / 3;
+        xw->windowY = GetSystemMetrics(SM_CYVIRTUALSCREEN) / 3;
+    }
+}
+
 static void PlaceInfoDialogs(HWND hWndFrame)
 {
     FrameState* fs = ROT_GetWindowData();
@@ -316,11 +350,14 @@ int APP_Run(HINSTANCE hInst, const char* cmdLine, int nShow)
     HACCEL accel = LoadAcceleratorsA(hInst, MAKEINTRESOURCEA(IDA_MAIN));
     CNV_ClearViewHistory();
     DdmContext* ctx = DDM_Open(ROT_GetDesignHandle());
-    // Waiting for the engine environment and the input library's parameter
-    // block (ENV_SetBinPath, DDM_Open_XWinputParam, DDM_drcCheck_SetClearanceMax,
-    // the start time): until they exist the context is opened and closed
-    // with nothing stored in it.
+    ENV_SetBinPath(ctx, ENV_GetBinPath(""));
+    KeepEntryWindowOnScreen(ctx);
     PlaceInfoDialogs(frame);
+    DDM_drcCheck_SetClearanceMax(ctx);
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    now.wMilliseconds = 0;
+    std::memcpy(ENV_GetENVClass()->own.startTime, &now, sizeof now);
     DDM_Close(ctx);
     return APP_MessageLoop(frame, accel);
 }

@@ -11,6 +11,7 @@
 #include "platform/layout_text.h"
 #include "platform/qzt_dam.h"
 #include "platform/qzt_fil.h"
+#include "platform/qzt_grid.h"
 #include "platform/qzt_tables.h"
 
 namespace {
@@ -67,6 +68,15 @@ TEST(PcbRead, SampleBoardArrivesFieldByField)
     EXPECT_EQ(0, memcmp(CCC_GetCI(scratch.hDesign), b.ci.data(), b.ci.size()));
     EXPECT_EQ(0, memcmp(CCC_GetCL(scratch.hDesign), b.cl.data(), b.cl.size()));
     EXPECT_EQ(0, memcmp(CCC_GetCC(scratch.hDesign), b.cc.data(), b.cc.size()));
+
+    // The three origins of groups A to C from CL words 130 to 135.
+    GridObject* grid = GRD_GetObject();
+    EXPECT_EQ(1000000, V(grid->origin[0][0]));
+    EXPECT_EQ(2000000, V(grid->origin[0][1]));
+    EXPECT_EQ(3000000, V(grid->group[1].ox));
+    EXPECT_EQ(4000000, V(grid->group[1].oy));
+    EXPECT_EQ(5000000, V(grid->origin[2][0]));
+    EXPECT_EQ(6000000, V(grid->origin[2][1]));
 
     // Levels: names cut at their blanks, bit 15 and the low byte, kinds.
     LevelTable* tlv = TLV_Get_TlvClass();

@@ -13,6 +13,7 @@
 #include "platform/qzt_fil.h"
 #include "platform/qzt_records.h"
 #include "platform/qzt_geometry.h"
+#include "platform/qzt_grid.h"
 #include "platform/qzt_tables.h"
 #include "platform/qzt_wps.h"
 #include "platform/layout_part.h"
@@ -115,8 +116,10 @@ static void MRG_ApplyPcbSettings(DdmContext* ctx)
     ENV_SetLayers(env, CI(ci, 173));
     ENV_SetPinPin_Lines(env, CI(ci, 174));
     ENV_SetLineLenMin(env, cl[111]);
-    // Waiting for the engine's grid (GRD_GetObject, GRD_SetGenten): until it
-    // exists the three origins of CL words 130-135 are not set.
+    GridObject* grid = GRD_GetObject();
+    GRD_SetGenten(grid, 0, cl[130], cl[131]);
+    GRD_SetGenten(grid, 1, cl[132], cl[133]);
+    GRD_SetGenten(grid, 2, cl[134], cl[135]);
 
     if (xp) {
         // The screen size the main frame keeps is the system metrics of the
