@@ -79,6 +79,24 @@ protected:
     KIT_DialogWatch* commands = nullptr;  // message boxes of the command thread
 };
 
+// The view shows the whole extent with 5 % around it, centred, filling the
+// canvas in one direction, in the canvas's proportions.
+void ExpectFitted(const int32_t box[4])
+{
+    CanvasState* cs = CNV_GetState();
+    ASSERT_NE(cs, nullptr);
+    ASSERT_GT(cs->cxViewUnits, 0);
+    const BoardRect& v = cs->rcView;
+    double w = ((double)box[2] - box[0]) * 1.05, h = ((double)box[3] - box[1]) * 1.05;
+    double vw = (double)v.right - v.left, vh = (double)v.top - v.bottom;
+    EXPECT_GE(vw, w - 2);
+    EXPECT_GE(vh, h - 2);
+    EXPECT_TRUE(std::abs(vw - w) <= 2 || std::abs(vh - h) <= 2) << vw << " x " << vh << " for " << w << " x " << h;
+    EXPECT_NEAR((v.left + (double)v.right) / 2, (box[0] + (double)box[2]) / 2, 2);
+    EXPECT_NEAR((v.top + (double)v.bottom) / 2, (box[1] + (double)box[3]) / 2, 2);
+    EXPECT_NEAR(vw / vh, (double)cs->cxViewUnits / cs->cyViewUnits, 0.01);
+}
+
 }  // namespace
 
 TEST_F(DesignLoad, DemoBoardFillsTheCanvasWithFivePercentAround)
@@ -91,20 +109,7 @@ TEST_F(DesignLoad, DemoBoardFillsTheCanvasWithFivePercentAround)
     EXPECT_EQ(DesignName(), "demo");
     int32_t box[4];
     ASSERT_TRUE(LF_Extent(box));
-    CanvasState* cs = CNV_GetState();
-    ASSERT_NE(cs, nullptr);
-    ASSERT_GT(cs->cxViewUnits, 0);
-    const BoardRect& v = cs->rcView;
-    double w = ((double)box[2] - box[0]) * 1.05, h = ((double)box[3] - box[1]) * 1.05;
-    double vw = (double)v.right - v.left, vh = (double)v.top - v.bottom;
-    // The whole extent shows, centred, and fills the canvas in one direction.
-    EXPECT_GE(vw, w - 2);
-    EXPECT_GE(vh, h - 2);
-    EXPECT_TRUE(std::abs(vw - w) <= 2 || std::abs(vh - h) <= 2) << vw << " x " << vh << " for " << w << " x " << h;
-    EXPECT_NEAR((v.left + (double)v.right) / 2, (box[0] + (double)box[2]) / 2, 2);
-    EXPECT_NEAR((v.top + (double)v.bottom) / 2, (box[1] + (double)box[3]) / 2, 2);
-    // The view has the canvas's proportions.
-    EXPECT_NEAR(vw / vh, (double)cs->cxViewUnits / cs->cyViewUnits, 0.01);
+    ExpectFitted(box);
     char title[400];
     GetWindowTextA(f->frame, title, sizeof title);
     EXPECT_NE(std::string(title).find("demo"), std::string::npos) << title;
@@ -261,7 +266,8 @@ TEST_F(DesignLoad, PredecessorBoardIsReadOntoTheProgramsTemplate)
     // The board's elements are in the design, and the design keeps the
     // board's name in the folder chosen for it.
     int32_t box[4];
-    EXPECT_TRUE(LF_Extent(box));
+    ASSERT_TRUE(LF_Extent(box));
+    ExpectFitted(box);
     EXPECT_FALSE(LiveFigures().empty());
     EXPECT_EQ(DesignName(), "sample");
     EXPECT_EQ(std::string(ENV_GetPCBpathfile(ENV_GetENVClass())), f->folder + "sample\\");
