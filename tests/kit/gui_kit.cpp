@@ -71,28 +71,39 @@ std::string KIT_DialogText(HWND hDlg)
 static std::mutex s_watchLock;
 static std::vector<std::pair<DWORD, KIT_DialogWatch*>> s_watches;
 
+// Hands a dialog of the current thread to the thread's watch. Under Wine the
+// hooks also run in this thread when a window of another thread or process
+// (another test's message box) is activated as this thread's window closes:
+// only the watched thread's own dialogs are recorded and answered.
+static void SeenOnThisThread(HWND hWnd)
+{
+    char cls[16] = {};
+    GetClassNameA(hWnd, cls, sizeof(cls));
+    if (lstrcmpA(cls, "#32770") != 0 || GetWindowThreadProcessId(hWnd, nullptr) != GetCurrentThreadId()) return;
+    KIT_DialogWatch* watch = nullptr;
+    {
+        std::lock_guard<std::mutex> guard(s_watchLock);
+        DWORD tid = GetCurrentThreadId();
+        for (auto& w : s_watches)
+            if (w.first == tid) watch = w.second;
+    }
+    if (watch) watch->OnActivate(hWnd);
+}
+
 static LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam)
 {
-    if (code == HCBT_ACTIVATE) {
-        HWND hWnd = (HWND)wParam;
-        char cls[16] = {};
-        GetClassNameA(hWnd, cls, sizeof(cls));
-        // Under Wine the hook also runs in this thread when a window of
-        // another thread or process (another test's message box) is
-        // activated as this thread's window closes: only the watched
-        // thread's own dialogs are recorded and answered.
-        if (lstrcmpA(cls, "#32770") == 0 &&
-            GetWindowThreadProcessId(hWnd, nullptr) == GetCurrentThreadId()) {
-            KIT_DialogWatch* watch = nullptr;
-            {
-                std::lock_guard<std::mutex> guard(s_watchLock);
-                DWORD tid = GetCurrentThreadId();
-                for (auto& w : s_watches)
-                    if (w.first == tid) watch = w.second;
-            }
-            if (watch) watch->OnActivate(hWnd);
-        }
-    }
+    if (code == HCBT_ACTIVATE) SeenOnThisThread((HWND)wParam);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// A dialog is also seen once its WM_INITDIALOG has run, texts set: while
+// another program's window is in front, a box without an owner may not be
+// activated until that window goes, which can take as long as the other
+// test runs.
+static LRESULT CALLBACK InitProc(int code, WPARAM wParam, LPARAM lParam)
+{
+    const CWPRETSTRUCT* m = (const CWPRETSTRUCT*)lParam;
+    if (code == HC_ACTION && m->message == WM_INITDIALOG) SeenOnThisThread(m->hwnd);
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
@@ -104,11 +115,13 @@ KIT_DialogWatch::KIT_DialogWatch(DWORD threadId)
         s_watches.push_back({threadId, this});
     }
     hook_ = SetWindowsHookExA(WH_CBT, CbtProc, nullptr, threadId);
+    initHook_ = SetWindowsHookExA(WH_CALLWNDPROCRET, InitProc, nullptr, threadId);
 }
 
 KIT_DialogWatch::~KIT_DialogWatch()
 {
     if (hook_) UnhookWindowsHookEx(hook_);
+    if (initHook_) UnhookWindowsHookEx(initHook_);
     std::lock_guard<std::mutex> guard(s_watchLock);
     s_watches.erase(std::remove_if(s_watches.begin(), s_watches.end(),
                                    [this](auto& w) { return w.second == this; }),

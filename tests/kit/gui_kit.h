@@ -56,6 +56,7 @@ private:
         std::string caption;
     };
     HHOOK hook_;
+    HHOOK initHook_;
     std::mutex lock_;
     std::vector<Pending> answers_;
     std::vector<KIT_SeenDialog> seen_;
