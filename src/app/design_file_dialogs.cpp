@@ -81,7 +81,7 @@ FileRule FILE_CheckChoice(FileDialogKind kind, const char* fullPath, const char*
 }
 
 // One dialog's fixed settings.
-struct FileDialogSpec {
+struct FileDialogSetup {
     FileDialogKind kind;
     bool save;
     const char* title;
@@ -98,42 +98,42 @@ static void CopyText(char* dst, size_t size, const char* src)
     dst[n] = 0;
 }
 
-static int RunFileDialog(const FileDialogSpec& spec, DesignPathBuffer* pair, HWND hOwner)
+static int RunFileDialog(const FileDialogSetup& setup, DesignPathBuffer* pair, HWND hOwner)
 {
     char initialDir[260];
     CopyText(initialDir, sizeof(initialDir), pair->folder);
     char file[260];
-    CopyText(file, sizeof(file), spec.initialName ? spec.initialName : pair->name);
+    CopyText(file, sizeof(file), setup.initialName ? setup.initialName : pair->name);
     for (;;) {
         char title[260] = "";
         OPENFILENAMEA ofn = {};
         ofn.lStructSize = sizeof(ofn);
         ofn.hwndOwner = hOwner;
         ofn.hInstance = hOwner ? (HINSTANCE)GetWindowLongPtrA(hOwner, GWLP_HINSTANCE) : GetModuleHandleA(nullptr);
-        ofn.lpstrFilter = spec.filter;
+        ofn.lpstrFilter = setup.filter;
         ofn.nFilterIndex = 1;
         ofn.lpstrFile = file;
         ofn.nMaxFile = sizeof(file);
         ofn.lpstrFileTitle = title;
         ofn.nMaxFileTitle = sizeof(title);
         ofn.lpstrInitialDir = initialDir[0] ? initialDir : nullptr;
-        ofn.lpstrTitle = spec.title;
-        ofn.lpstrDefExt = spec.defExt;
-        ofn.Flags = spec.save ? SAVE_FLAGS : OPEN_FLAGS;
-        BOOL ok = spec.save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+        ofn.lpstrTitle = setup.title;
+        ofn.lpstrDefExt = setup.defExt;
+        ofn.Flags = setup.save ? SAVE_FLAGS : OPEN_FLAGS;
+        BOOL ok = setup.save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
         if (!ok) return 0;
         // A name without any extension: ask again.
         if (ofn.nFileExtension == 0 || file[ofn.nFileExtension] == 0) continue;
-        FileRule rule = FILE_CheckChoice(spec.kind, file, file + ofn.nFileExtension, pair->folder);
+        FileRule rule = FILE_CheckChoice(setup.kind, file, file + ofn.nFileExtension, pair->folder);
         HWND boxOwner = rule.noOwner ? nullptr : hOwner;
         if (rule.verdict == FILE_GIVE_UP) return 0;
         if (rule.verdict == FILE_ASK_AGAIN) continue;
         if (rule.verdict == FILE_REFUSE) {
-            MessageBoxA(boxOwner, rule.message, rule.caption ? rule.caption : spec.title, MB_OK | rule.icon);
+            MessageBoxA(boxOwner, rule.message, rule.caption ? rule.caption : setup.title, MB_OK | rule.icon);
             continue;
         }
         if (rule.verdict == FILE_ADVISE &&
-            MessageBoxA(boxOwner, MSG_CLEANING, spec.title, MB_OKCANCEL | MB_ICONASTERISK) != IDOK)
+            MessageBoxA(boxOwner, MSG_CLEANING, setup.title, MB_OKCANCEL | MB_ICONASTERISK) != IDOK)
             continue;
         CopyText(pair->name, sizeof(pair->name), file + ofn.nFileOffset);
         file[ofn.nFileOffset] = 0;
@@ -144,20 +144,20 @@ static int RunFileDialog(const FileDialogSpec& spec, DesignPathBuffer* pair, HWN
 
 int FILE_OpenTemplateDialog(HWND hOwner, DesignPathBuffer* pair)
 {
-    FileDialogSpec spec = {FILE_KIND_TEMPLATE, false, "テンプレートを開く", FILTER_TEMPLATE, "ttp", ""};
-    return RunFileDialog(spec, pair, hOwner);
+    FileDialogSetup setup = {FILE_KIND_TEMPLATE, false, "テンプレートを開く", FILTER_TEMPLATE, "ttp", ""};
+    return RunFileDialog(setup, pair, hOwner);
 }
 
 int FILE_OpenBoardOnlyDialog(DesignPathBuffer* pair, HWND hOwner)
 {
-    FileDialogSpec spec = {FILE_KIND_BOARD_ONLY, false, "開く", FILTER_BOARD, "pcb", nullptr};
-    return RunFileDialog(spec, pair, hOwner);
+    FileDialogSetup setup = {FILE_KIND_BOARD_ONLY, false, "開く", FILTER_BOARD, "pcb", nullptr};
+    return RunFileDialog(setup, pair, hOwner);
 }
 
 int FILE_OpenDesignOrBoardDialog(HWND hOwner, DesignPathBuffer* pair)
 {
-    FileDialogSpec spec = {FILE_KIND_DESIGN_OR_BOARD, false, "開く", FILTER_DESIGN_OR_BOARD, "tpw", nullptr};
-    return RunFileDialog(spec, pair, hOwner);
+    FileDialogSetup setup = {FILE_KIND_DESIGN_OR_BOARD, false, "開く", FILTER_DESIGN_OR_BOARD, "tpw", nullptr};
+    return RunFileDialog(setup, pair, hOwner);
 }
 
 // A folder that no longer exists gives way to its nearest existing parent.
@@ -175,30 +175,30 @@ static void NearestExistingFolder(char* folder)
 int FILE_OpenDesignDialog(DesignPathBuffer* pair, HWND hOwner)
 {
     NearestExistingFolder(pair->folder);
-    FileDialogSpec spec = {FILE_KIND_DESIGN, false, "開く", FILTER_DESIGN, "tpw", nullptr};
-    return RunFileDialog(spec, pair, hOwner);
+    FileDialogSetup setup = {FILE_KIND_DESIGN, false, "開く", FILTER_DESIGN, "tpw", nullptr};
+    return RunFileDialog(setup, pair, hOwner);
 }
 
 int FILE_OpenBoardDialog(DesignPathBuffer* pair, HWND hOwner)
 {
-    FileDialogSpec spec = {FILE_KIND_BOARD, false, "開く", FILTER_BOARD, "pcb", "*.pcb"};
-    return RunFileDialog(spec, pair, hOwner);
+    FileDialogSetup setup = {FILE_KIND_BOARD, false, "開く", FILTER_BOARD, "pcb", "*.pcb"};
+    return RunFileDialog(setup, pair, hOwner);
 }
 
 int FILE_SelectFontFile(DesignPathBuffer* pair)
 {
-    FileDialogSpec spec = {FILE_KIND_FONT, false, "開く", FILTER_FONT, "fnt", "*.fnt"};
-    return RunFileDialog(spec, pair, nullptr);
+    FileDialogSetup setup = {FILE_KIND_FONT, false, "開く", FILTER_FONT, "fnt", "*.fnt"};
+    return RunFileDialog(setup, pair, nullptr);
 }
 
 int FILE_SaveTemplateDialog(HWND hOwner)
 {
-    FileDialogSpec spec = {FILE_KIND_SAVE_TEMPLATE, true, "テンプレート出力", FILTER_SAVE_TEMPLATE, "ttp", nullptr};
-    return RunFileDialog(spec, &s_lastTemplate, hOwner);
+    FileDialogSetup setup = {FILE_KIND_SAVE_TEMPLATE, true, "テンプレート出力", FILTER_SAVE_TEMPLATE, "ttp", nullptr};
+    return RunFileDialog(setup, &s_lastTemplate, hOwner);
 }
 
 int FILE_SaveDesignDialog(HWND hOwner, DesignPathBuffer* pair)
 {
-    FileDialogSpec spec = {FILE_KIND_SAVE_DESIGN, true, "保存", FILTER_SAVE_DESIGN, "tpw", nullptr};
-    return RunFileDialog(spec, pair, hOwner);
+    FileDialogSetup setup = {FILE_KIND_SAVE_DESIGN, true, "保存", FILTER_SAVE_DESIGN, "tpw", nullptr};
+    return RunFileDialog(setup, pair, hOwner);
 }
