@@ -6,6 +6,14 @@
 // 10 mm), so each data page covers a small part of the board, as pages of a
 // design loaded from its file do.
 //
+// Figures (Release, 1200 x 900 canvas, 1,000,000 elements, mixing display,
+// best of runs on a shared, busy machine; three paired runs each):
+//   before: full view 300-304 ms, zoomed 27.5-31.2 ms (9.1-10.3 %), blit 0.15-0.31 ms
+//   after lines along a pixel column fill their body rows as one run:
+//           full view 274-288 ms, zoomed 23.1-28.6 ms (8.4-9.9 %), blit 0.20-0.32 ms
+// Where the zoomed time goes (lines only, kinds 1): the page walk about
+// 1.6 ms, working out each row's span about 6 ms, writing pixels about 6 ms.
+//
 // Usage: redraw [elements [kinds [width height]]]   (default 1000000; kinds:
 // 1 lines, 2 VIAs, 4 texts, 8 fills, added up, default all; the board's
 // width and height in mm, default 300 x 200)

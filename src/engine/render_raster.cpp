@@ -159,21 +159,27 @@ void BeforeDirect(RndPainter* p)
     }
 }
 
-// Fills the pixels whose centres lie in [lo, hi] on row y, four pixels a
-// step (SSE2 is part of every x86-64). Called once per row of every figure,
-// so the bounds are worked out without library calls: both are clamped to
-// the clip first, where truncation rounds the right way.
-__attribute__((always_inline)) inline void Span(RndPainter* p, int y, double lo, double hi, uint32_t c)
+// The pixel columns x0..x1 whose centres lie in [lo, hi], clipped; false
+// when there are none. Called once per row of every figure, so the bounds
+// are worked out without library calls: both are clamped to the clip
+// first, where truncation rounds the right way.
+__attribute__((always_inline)) inline bool SpanColumns(const RndPainter* p, double lo, double hi, int& x0, int& x1)
 {
     double l = lo - 0.5, h = hi - 0.5;
     const double left = p->clip.left, right = p->clip.right - 1;
-    if (h < left || l > right || !(l <= h)) return;
+    if (h < left || l > right || !(l <= h)) return false;
     if (l < left) l = left;
     if (h > right) h = right;
-    int x0 = (int)l;
+    x0 = (int)l;
     if (x0 < l) ++x0;
-    int x1 = (int)h;
-    if (x0 > x1) return;
+    x1 = (int)h;
+    return x0 <= x1;
+}
+
+// Fills the pixels x0..x1 of row y, four pixels a step (SSE2 is part of
+// every x86-64).
+__attribute__((always_inline)) inline void FillRun(RndPainter* p, int y, int x0, int x1, uint32_t c)
+{
     uint32_t* q = p->surface->bits + (size_t)y * p->surface->width + x0;
     int n = x1 - x0 + 1;
     const __m128i cc = _mm_set1_epi32((int)c);
@@ -198,6 +204,13 @@ __attribute__((always_inline)) inline void Span(RndPainter* p, int y, double lo,
         for (; i < n; ++i) q[i] ^= c;
         break;
     }
+}
+
+// Fills the pixels whose centres lie in [lo, hi] on row y.
+__attribute__((always_inline)) inline void Span(RndPainter* p, int y, double lo, double hi, uint32_t c)
+{
+    int x0, x1;
+    if (SpanColumns(p, lo, hi, x0, x1)) FillRun(p, y, x0, x1, c);
 }
 
 // One side constraint of a line's body, a * x + k0 + k1 * py in [lo, hi],
@@ -264,8 +277,21 @@ void CapsuleSpans(RndPainter* p, double ax, double ay, double bx, double by, dou
     across.Set(-uy, ax * uy - ay * ux, ux, -r, r);
     along.Set(ux, -ax * ux - ay * uy, uy, s0, s1);
     double r2 = r * r;
+    // A line along a pixel column: each row its body crosses is the same
+    // span, [ax - r, ax + r], which a round end (no wider than the body)
+    // never widens; only the rows of the ends need working out.
+    bool column = len > 0 && ux == 0 && along.rowsOnly && !across.rowsOnly;
+    int cx0 = 0, cx1 = -1;
+    if (column && !SpanColumns(p, across.c1, across.c2, cx0, cx1)) column = false;
     for (int y = y0; y <= y1; ++y) {
         double py = y + 0.5;
+        if (column) {
+            double v = along.k0 + along.k1 * py;
+            if (v >= along.lo && v <= along.hi) {
+                FillRun(p, y, cx0, cx1, c);
+                continue;
+            }
+        }
         double lo = 1e300, hi = -1e300;
         double L = -1e300, R = 1e300;
         across.Apply(py, L, R);
