@@ -45,7 +45,7 @@ struct FillEditOptions {
     double radius;
 };
 
-// Line shaping, line select and level specification (panels 7, 8, 9, 12,
+// Line shaping, line select and level designation (panels 7, 8, 9, 12,
 // 18, 70, 71, 72, 73).
 struct LineShapeOptions {
     double radius;
