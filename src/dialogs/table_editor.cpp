@@ -9,7 +9,9 @@
 #include <cstring>
 
 #include "../res/dialogs_ids.h"
+#include "platform/ddm_scope.h"
 #include "platform/qzt_env.h"
+#include "platform/qzt_tables.h"
 #include "platform/qzt_wps.h"
 #include "platform/xwinput.h"
 
@@ -405,6 +407,24 @@ void TED_SizeBounds(TedTable*, int, int32_t* min, int32_t* max)
     if (upper < lower) upper = lower;
     *min = lower;
     *max = upper;
+}
+
+void TED_SizeBoundsFromZero(TedTable* t, int row, int32_t* min, int32_t* max)
+{
+    TED_SizeBounds(t, row, min, max);
+    *min = 0;
+}
+
+void TED_SizeNumberBounds(TedTable*, int, int32_t* min, int32_t* max)
+{
+    *min = 0;
+    *max = TSZ_Get_LinTbl_UseNum(TSZ_Get_TszClass());
+}
+
+void TED_RuleBounds(TedTable*, int, int32_t* min, int32_t* max)
+{
+    *min = 0;
+    *max = DDM_Open_RuleTable(DdmScope(nullptr))->count;
 }
 
 void TED_OwnerOrActive(HWND* owner)
