@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <cstring>
 
-#include "dialogs/table_copy.h"
-#include "dialogs/table_editor.h"
+#include "dialogs/table_editor_run.h"
+#include "platform/ddm_scope.h"
 #include "platform/qzt_tables.h"
 #include "platform/qzt_wps.h"
 #include "platform/trvdlg.h"
@@ -15,20 +15,15 @@ const char* const s_viaKinds[] = {"通常", "ダミー"};
 const char* const s_holeKinds[] = {"スルー", "ノンスルー", "ダミー"};
 const char* const s_holeShapes[] = {"丸", "角", "長穴"};
 
-void SizeNumberBounds(TedTable*, int, int32_t* min, int32_t* max)
-{
-    *min = 0;
-    *max = TSZ_Get_LinTbl_UseNum(TSZ_Get_TszClass());
-}
 void HoleNumberBounds(TedTable*, int, int32_t* min, int32_t* max)
 {
     *min = 0;
-    *max = DDM_Open_HoleTable(DDM_Open(nullptr))->count;
+    *max = DDM_Open_HoleTable(DdmScope(nullptr))->count;
 }
 void DefViaNumberBounds(TedTable*, int, int32_t* min, int32_t* max)
 {
     *min = 0;
-    *max = DDM_Open_DefViaTable(DDM_Open(nullptr))->useNum;
+    *max = DDM_Open_DefViaTable(DdmScope(nullptr))->useNum;
 }
 
 // ---- The pads of one VIA: one row per VIA layer in use ---------------------------------
@@ -44,9 +39,9 @@ struct PadRow {
 #define PAD(f) (int)offsetof(PadRow, f), (int)sizeof(PadRow::f)
 // clang-format off
 const TedColumn s_padColumns[] = {
-    {"層",         40, TED_SHOWN, PAD(layer), 0, 0, nullptr, nullptr,          nullptr, nullptr},
-    {"レベル",    120, TED_SHOWN, PAD(name),  0, 0, nullptr, nullptr,          nullptr, nullptr},
-    {"サイズ番号", 72, TED_INT,   PAD(size),  0, 0, nullptr, SizeNumberBounds, nullptr, nullptr},
+    {"層",         40, TED_SHOWN, PAD(layer), 0, 0, nullptr, nullptr,              nullptr, nullptr},
+    {"レベル",    120, TED_SHOWN, PAD(name),  0, 0, nullptr, nullptr,              nullptr, nullptr},
+    {"サイズ番号", 72, TED_INT,   PAD(size),  0, 0, nullptr, TED_SizeNumberBounds, nullptr, nullptr},
 };
 // clang-format on
 
@@ -69,16 +64,8 @@ int ViaPadsDetail(HWND owner, TedTable* outer, int v)
     }
     char caption[64];
     wsprintfA(caption, "ＶＩＡ %d のパッド", v);
-    TedTable ted{};
-    ted.caption = caption;
-    ted.columns = s_padColumns;
-    ted.columnCount = (int)(sizeof s_padColumns / sizeof s_padColumns[0]);
-    ted.base = (uint8_t*)rows;
-    ted.stride = sizeof(PadRow);
-    ted.firstRow = 1;
-    ted.lastRow = &n;
-    ted.maxRow = n;
-    if (!TED_Run(owner, &ted) || !ted.changed) return 0;
+    TedTable ted = TED_Sheet(caption, s_padColumns, rows, &n, n);
+    if (!TED_RunChanged(owner, &ted)) return 0;
     ViaDef& d = Def(outer, v);
     for (int i = 1; i <= n; ++i) {
         int j = rows[i].layer;
@@ -130,10 +117,10 @@ void AddVia(TedTable* t, int v)
 
 // clang-format off
 const TedColumn s_landColumns[] = {
-    {"種別1", 60, TED_INT, 0,  4, 0, 0, nullptr, SizeNumberBounds, nullptr, nullptr},
-    {"種別2", 60, TED_INT, 4,  4, 0, 0, nullptr, SizeNumberBounds, nullptr, nullptr},
-    {"種別3", 60, TED_INT, 8,  4, 0, 0, nullptr, SizeNumberBounds, nullptr, nullptr},
-    {"種別4", 60, TED_INT, 12, 4, 0, 0, nullptr, SizeNumberBounds, nullptr, nullptr},
+    {"種別1", 60, TED_INT, 0,  4, 0, 0, nullptr, TED_SizeNumberBounds, nullptr, nullptr},
+    {"種別2", 60, TED_INT, 4,  4, 0, 0, nullptr, TED_SizeNumberBounds, nullptr, nullptr},
+    {"種別3", 60, TED_INT, 8,  4, 0, 0, nullptr, TED_SizeNumberBounds, nullptr, nullptr},
+    {"種別4", 60, TED_INT, 12, 4, 0, 0, nullptr, TED_SizeNumberBounds, nullptr, nullptr},
 };
 // clang-format on
 
@@ -147,16 +134,8 @@ int LandDetail(HWND owner, TedTable* outer, int n)
     int32_t last = 16;
     char caption[64];
     wsprintfA(caption, "定義ＶＩＡ %d のランド", n);
-    TedTable ted{};
-    ted.caption = caption;
-    ted.columns = s_landColumns;
-    ted.columnCount = (int)(sizeof s_landColumns / sizeof s_landColumns[0]);
-    ted.base = (uint8_t*)land;
-    ted.stride = sizeof land[0];
-    ted.firstRow = 1;
-    ted.lastRow = &last;
-    ted.maxRow = 16;
-    if (!TED_Run(owner, &ted) || !ted.changed) return 0;
+    TedTable ted = TED_Sheet(caption, s_landColumns, land, &last, 16);
+    if (!TED_RunChanged(owner, &ted)) return 0;
     std::memcpy(e.land, land[1], sizeof e.land);
     return 1;
 }
@@ -189,25 +168,21 @@ void SetHoleShape(TedTable* t, int k, int64_t v)
 {
     Hole(t, k).kindShape = (Hole(t, k).kindShape & ~0xF00u) | ((uint32_t)v << 8);
 }
-void HoleYBounds(TedTable* t, int k, int32_t* min, int32_t* max)
-{
-    TED_SizeBounds(t, k, min, max);
-    *min = 0;  // 0: as wide as it is long (a round hole)
-}
 
+// A Y diameter of 0 makes the hole as wide as it is long (a round hole).
 #define HL(f) (int)offsetof(HoleEntry, f), (int)sizeof(HoleEntry::f)
 // clang-format off
 const TedColumn s_holeColumns[] = {
-    {"番号",      44, TED_SHOWN,  HL(number),   0, 0,    nullptr,      nullptr,        nullptr,      nullptr},
-    {"種類",      64, TED_CHOICE, -1, 0,        1, 3,    s_holeKinds,  nullptr,        GetHoleKind,  SetHoleKind},
-    {"形状",      44, TED_CHOICE, -1, 0,        0, 2,    s_holeShapes, nullptr,        GetHoleShape, SetHoleShape},
-    {"径X(mm)",   64, TED_UNITS,  HL(sizeX),    0, 0,    nullptr,      TED_SizeBounds, nullptr,      nullptr},
-    {"径Y(mm)",   64, TED_UNITS,  HL(sizeY),    0, 0,    nullptr,      HoleYBounds,    nullptr,      nullptr},
-    {"開始層",    52, TED_INT,    HL(fromLayer),0, 127,  nullptr,      nullptr,        nullptr,      nullptr},
-    {"終了層",    52, TED_INT,    HL(toLayer),  0, 127,  nullptr,      nullptr,        nullptr,      nullptr},
-    {"工具番号",  60, TED_INT,    HL(toolNo),   0, 9999, nullptr,      nullptr,        nullptr,      nullptr},
-    {"色",        40, TED_INT,    HL(color),    0, 255,  nullptr,      nullptr,        nullptr,      nullptr},
-    {"名称",      80, TED_TEXT,   HL(name),     0, 0,    nullptr,      nullptr,        nullptr,      nullptr},
+    {"番号",      44, TED_SHOWN,  HL(number),   0, 0,    nullptr,      nullptr,                nullptr,      nullptr},
+    {"種類",      64, TED_CHOICE, -1, 0,        1, 3,    s_holeKinds,  nullptr,                GetHoleKind,  SetHoleKind},
+    {"形状",      44, TED_CHOICE, -1, 0,        0, 2,    s_holeShapes, nullptr,                GetHoleShape, SetHoleShape},
+    {"径X(mm)",   64, TED_UNITS,  HL(sizeX),    0, 0,    nullptr,      TED_SizeBounds,         nullptr,      nullptr},
+    {"径Y(mm)",   64, TED_UNITS,  HL(sizeY),    0, 0,    nullptr,      TED_SizeBoundsFromZero, nullptr,      nullptr},
+    {"開始層",    52, TED_INT,    HL(fromLayer),0, 127,  nullptr,      nullptr,                nullptr,      nullptr},
+    {"終了層",    52, TED_INT,    HL(toLayer),  0, 127,  nullptr,      nullptr,                nullptr,      nullptr},
+    {"工具番号",  60, TED_INT,    HL(toolNo),   0, 9999, nullptr,      nullptr,                nullptr,      nullptr},
+    {"色",        40, TED_INT,    HL(color),    0, 255,  nullptr,      nullptr,                nullptr,      nullptr},
+    {"名称",      80, TED_TEXT,   HL(name),     0, 0,    nullptr,      nullptr,                nullptr,      nullptr},
 };
 // clang-format on
 
@@ -228,73 +203,38 @@ extern "C" {
 
 int DLG_QZVia(void* hDesign)
 {
-    HWND owner = DLG_OwnerOf(hDesign);
-    TableCopy copy;
-    if (!copy.Take(owner, TVT_Get_TvtClass(), sizeof(ViaTable), "DLG_QZVia")) return 0;
-    ViaTable* t = copy.As<ViaTable>();
+    int maxRow = TED_TableMax(hDesign, 8304);
+    auto open = [maxRow](TedTable* ted, ViaTable* t) {
+        *ted = TED_Sheet("ＱＺＶＩＡ表", s_viaColumns, t->def, &t->useNum, maxRow, AddVia, ViaPadsDetail);
+        ted->user = t;
+        ted->selected = t->activeNo;
+    };
     TedTable ted{};
-    ted.caption = "ＱＺＶＩＡ表";
-    ted.columns = s_viaColumns;
-    ted.columnCount = (int)(sizeof s_viaColumns / sizeof s_viaColumns[0]);
-    ted.base = (uint8_t*)t->def;
-    ted.stride = sizeof(ViaDef);
-    ted.firstRow = 1;
-    ted.lastRow = &t->useNum;
-    ted.maxRow = SYS_GetTblMax(DDM_Open(hDesign), 8304);
-    ted.addRow = AddVia;
-    ted.detail = ViaPadsDetail;
-    ted.user = t;
-    ted.selected = t->activeNo;
-    if (!TED_Run(owner, &ted) || !ted.changed) return 0;
-    if (t->dispNum < t->useNum) t->dispNum = t->useNum;
-    copy.Commit();
-    return 1;
+    return TED_EditCopy(DLG_OwnerOf(hDesign), TVT_Get_TvtClass(), "DLG_QZVia", &ted, open,
+                        TED_ShowAddedRows<ViaTable>);
 }
 
 int DLG_DFVia(void* hDesign)
 {
-    HWND owner = DLG_OwnerOf(hDesign);
-    TableCopy copy;
-    if (!copy.Take(owner, DDM_Open_DefViaTable(DDM_Open(hDesign)), sizeof(DefViaTable), "DLG_DFVia")) return 0;
-    DefViaTable* t = copy.As<DefViaTable>();
+    int maxRow = TED_TableMax(hDesign, 8288);
+    auto open = [maxRow](TedTable* ted, DefViaTable* t) {
+        *ted = TED_Sheet("定義ＶＩＡ表", s_defViaColumns, t->entry, &t->useNum, maxRow, AddDefVia, LandDetail);
+        ted->user = t;
+        ted->selected = t->activeNo;
+    };
+    DefViaTable* engine = DDM_Open_DefViaTable(DdmScope(hDesign));
     TedTable ted{};
-    ted.caption = "定義ＶＩＡ表";
-    ted.columns = s_defViaColumns;
-    ted.columnCount = (int)(sizeof s_defViaColumns / sizeof s_defViaColumns[0]);
-    ted.base = (uint8_t*)t->entry;
-    ted.stride = sizeof(DefViaEntry);
-    ted.firstRow = 1;
-    ted.lastRow = &t->useNum;
-    ted.maxRow = SYS_GetTblMax(DDM_Open(hDesign), 8288);
-    ted.addRow = AddDefVia;
-    ted.detail = LandDetail;
-    ted.user = t;
-    ted.selected = t->activeNo;
-    if (!TED_Run(owner, &ted) || !ted.changed) return 0;
-    if (t->dispNum < t->useNum) t->dispNum = t->useNum;
-    copy.Commit();
-    return 1;
+    return TED_EditCopy(DLG_OwnerOf(hDesign), engine, "DLG_DFVia", &ted, open, TED_ShowAddedRows<DefViaTable>);
 }
 
 int DLG_Hole(void* hDesign)
 {
-    HWND owner = DLG_OwnerOf(hDesign);
-    TableCopy copy;
-    if (!copy.Take(owner, DDM_Open_HoleTable(DDM_Open(hDesign)), sizeof(HoleTable), "DLG_Hole")) return 0;
-    HoleTable* t = copy.As<HoleTable>();
+    int maxRow = TED_TableMax(hDesign, 8272);
+    auto open = [maxRow](TedTable* ted, HoleTable* t) {
+        *ted = TED_Sheet("ホール表", s_holeColumns, t->entry, &t->count, maxRow, AddHole);
+    };
+    HoleTable* engine = DDM_Open_HoleTable(DdmScope(hDesign));
     TedTable ted{};
-    ted.caption = "ホール表";
-    ted.columns = s_holeColumns;
-    ted.columnCount = (int)(sizeof s_holeColumns / sizeof s_holeColumns[0]);
-    ted.base = (uint8_t*)t->entry;
-    ted.stride = sizeof(HoleEntry);
-    ted.firstRow = 1;
-    ted.lastRow = &t->count;
-    ted.maxRow = SYS_GetTblMax(DDM_Open(hDesign), 8272);
-    ted.addRow = AddHole;
-    if (!TED_Run(owner, &ted) || !ted.changed) return 0;
-    if (t->dispNum < t->count) t->dispNum = t->count;
-    copy.Commit();
-    return 1;
+    return TED_EditCopy(DLG_OwnerOf(hDesign), engine, "DLG_Hole", &ted, open, TED_ShowAddedRows<HoleTable>);
 }
 }
