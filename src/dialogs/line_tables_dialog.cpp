@@ -1,8 +1,7 @@
 // The three line tables: figure and signal lines, fill lines, text lines.
 #include <cstddef>
 
-#include "dialogs/table_copy.h"
-#include "dialogs/table_editor.h"
+#include "dialogs/table_editor_run.h"
 #include "platform/qzt_tables.h"
 #include "platform/qzt_wps.h"
 #include "platform/trvdlg.h"
@@ -13,38 +12,32 @@ const char* const s_ends[] = {"丸", "角"};
 const char* const s_dispModes[] = {"なし", "中心線", "外形", "塗り"};
 const char* const s_lineTypes[] = {"実線", "実線", "破線", "破線"};
 
-void SizeNumberBounds(TedTable*, int, int32_t* min, int32_t* max)
-{
-    *min = 0;
-    *max = TSZ_Get_LinTbl_UseNum(TSZ_Get_TszClass());
-}
-
 #define LINE_FIELD(f) (int)offsetof(LineEntry, f), (int)sizeof(LineEntry::f)
 // clang-format off
 const TedColumn s_lineColumns[] = {
-    {"番号",       44, TED_SHOWN,  LINE_FIELD(number),   0, 0,   nullptr,      nullptr,          nullptr, nullptr},
-    {"線幅(mm)",   72, TED_UNITS,  LINE_FIELD(width),    0, 0,   nullptr,      TED_SizeBounds,   nullptr, nullptr},
-    {"サイズ番号", 70, TED_INT,    LINE_FIELD(aptNo),    0, 0,   nullptr,      SizeNumberBounds, nullptr, nullptr},
-    {"端点",       44, TED_CHOICE, LINE_FIELD(tanten),   0, 1,   s_ends,       nullptr,          nullptr, nullptr},
-    {"色",         40, TED_INT,    LINE_FIELD(color),    0, 255, nullptr,      nullptr,          nullptr, nullptr},
-    {"表示",       56, TED_CHOICE, LINE_FIELD(dispMode), 0, 3,   s_dispModes,  nullptr,          nullptr, nullptr},
-    {"線種",       44, TED_CHOICE, LINE_FIELD(lineType), 0, 3,   s_lineTypes,  nullptr,          nullptr, nullptr},
-    {"名称",      120, TED_TEXT,   LINE_FIELD(name),     0, 0,   nullptr,      nullptr,          nullptr, nullptr},
+    {"番号",       44, TED_SHOWN,  LINE_FIELD(number),   0, 0,   nullptr,      nullptr,              nullptr, nullptr},
+    {"線幅(mm)",   72, TED_UNITS,  LINE_FIELD(width),    0, 0,   nullptr,      TED_SizeBounds,       nullptr, nullptr},
+    {"サイズ番号", 70, TED_INT,    LINE_FIELD(aptNo),    0, 0,   nullptr,      TED_SizeNumberBounds, nullptr, nullptr},
+    {"端点",       44, TED_CHOICE, LINE_FIELD(tanten),   0, 1,   s_ends,       nullptr,              nullptr, nullptr},
+    {"色",         40, TED_INT,    LINE_FIELD(color),    0, 255, nullptr,      nullptr,              nullptr, nullptr},
+    {"表示",       56, TED_CHOICE, LINE_FIELD(dispMode), 0, 3,   s_dispModes,  nullptr,              nullptr, nullptr},
+    {"線種",       44, TED_CHOICE, LINE_FIELD(lineType), 0, 3,   s_lineTypes,  nullptr,              nullptr, nullptr},
+    {"名称",      120, TED_TEXT,   LINE_FIELD(name),     0, 0,   nullptr,      nullptr,              nullptr, nullptr},
 };
 // clang-format on
 
 #define TEXT_FIELD(f) (int)offsetof(TextLineEntry, f), (int)sizeof(TextLineEntry::f)
 // clang-format off
 const TedColumn s_textColumns[] = {
-    {"番号",       44, TED_SHOWN, TEXT_FIELD(number),     0,   0,     nullptr, nullptr,          nullptr, nullptr},
-    {"線幅(mm)",   72, TED_UNITS, TEXT_FIELD(width),      0,   0,     nullptr, TED_SizeBounds,   nullptr, nullptr},
-    {"文字高(mm)", 72, TED_UNITS, TEXT_FIELD(height),     0,   0,     nullptr, TED_SizeBounds,   nullptr, nullptr},
-    {"文字幅(mm)", 72, TED_UNITS, TEXT_FIELD(charWidth),  0,   0,     nullptr, TED_SizeBounds,   nullptr, nullptr},
-    {"間隔(mm)",   64, TED_UNITS, TEXT_FIELD(fontGap),    0,   0,     nullptr, TED_SizeBounds,   nullptr, nullptr},
-    {"幅率",       48, TED_REAL,  TEXT_FIELD(widthScale), 100, 10000, nullptr, nullptr,          nullptr, nullptr},
-    {"サイズ番号", 70, TED_INT,   TEXT_FIELD(aptNo),      0,   0,     nullptr, SizeNumberBounds, nullptr, nullptr},
-    {"色",         40, TED_INT,   TEXT_FIELD(color),      0,   255,   nullptr, nullptr,          nullptr, nullptr},
-    {"名称",      100, TED_TEXT,  TEXT_FIELD(name),       0,   0,     nullptr, nullptr,          nullptr, nullptr},
+    {"番号",       44, TED_SHOWN, TEXT_FIELD(number),     0,   0,     nullptr, nullptr,              nullptr, nullptr},
+    {"線幅(mm)",   72, TED_UNITS, TEXT_FIELD(width),      0,   0,     nullptr, TED_SizeBounds,       nullptr, nullptr},
+    {"文字高(mm)", 72, TED_UNITS, TEXT_FIELD(height),     0,   0,     nullptr, TED_SizeBounds,       nullptr, nullptr},
+    {"文字幅(mm)", 72, TED_UNITS, TEXT_FIELD(charWidth),  0,   0,     nullptr, TED_SizeBounds,       nullptr, nullptr},
+    {"間隔(mm)",   64, TED_UNITS, TEXT_FIELD(fontGap),    0,   0,     nullptr, TED_SizeBounds,       nullptr, nullptr},
+    {"幅率",       48, TED_REAL,  TEXT_FIELD(widthScale), 100, 10000, nullptr, nullptr,              nullptr, nullptr},
+    {"サイズ番号", 70, TED_INT,   TEXT_FIELD(aptNo),      0,   0,     nullptr, TED_SizeNumberBounds, nullptr, nullptr},
+    {"色",         40, TED_INT,   TEXT_FIELD(color),      0,   255,   nullptr, nullptr,              nullptr, nullptr},
+    {"名称",      100, TED_TEXT,  TEXT_FIELD(name),       0,   0,     nullptr, nullptr,              nullptr, nullptr},
 };
 // clang-format on
 
@@ -77,27 +70,13 @@ void AddTextLineRow(TedTable* t, int n)
 // Both line tables share their layout; `code` is the table's capacity code.
 int EditLineTable(void* hDesign, LineTable* engine, const char* caption, int code, const char* tag)
 {
-    HWND owner = DLG_OwnerOf(hDesign);
-    TableCopy copy;
-    if (!copy.Take(owner, engine, sizeof(LineTable), tag)) return 0;
-    LineTable* t = copy.As<LineTable>();
-    DdmContext* ctx = DDM_Open(hDesign);
+    int maxRow = TED_TableMax(hDesign, code);
+    auto open = [caption, maxRow](TedTable* ted, LineTable* t) {
+        *ted = TED_Sheet(caption, s_lineColumns, t->entry, &t->useNum, maxRow, AddLineRow);
+        ted->selected = t->activeNo;
+    };
     TedTable ted{};
-    ted.caption = caption;
-    ted.columns = s_lineColumns;
-    ted.columnCount = (int)(sizeof s_lineColumns / sizeof s_lineColumns[0]);
-    ted.base = (uint8_t*)t->entry;
-    ted.stride = sizeof(LineEntry);
-    ted.firstRow = 1;
-    ted.lastRow = &t->useNum;
-    ted.maxRow = SYS_GetTblMax(ctx, code);
-    ted.addRow = AddLineRow;
-    ted.selected = t->activeNo;
-    DDM_Close(ctx);
-    if (!TED_Run(owner, &ted) || !ted.changed) return 0;
-    if (t->dispNum < t->useNum) t->dispNum = t->useNum;
-    copy.Commit();
-    return 1;
+    return TED_EditCopy(DLG_OwnerOf(hDesign), engine, tag, &ted, open, TED_ShowAddedRows<LineTable>);
 }
 
 }  // namespace
@@ -114,25 +93,12 @@ extern "C" int DLG_PlaneLine(void* hDesign)
 
 extern "C" int DLG_TextLine(void* hDesign)
 {
-    HWND owner = DLG_OwnerOf(hDesign);
-    TableCopy copy;
-    if (!copy.Take(owner, TTL_Get_TtlClass(), sizeof(TextLineTable), "DLG_TextLine")) return 0;
-    TextLineTable* t = copy.As<TextLineTable>();
-    DdmContext* ctx = DDM_Open(hDesign);
+    int maxRow = TED_TableMax(hDesign, 8352);
+    auto open = [maxRow](TedTable* ted, TextLineTable* t) {
+        *ted = TED_Sheet("文字ライン設定表", s_textColumns, t->entry, &t->useNum, maxRow, AddTextLineRow);
+        ted->selected = t->activeNo;
+    };
     TedTable ted{};
-    ted.caption = "文字ライン設定表";
-    ted.columns = s_textColumns;
-    ted.columnCount = (int)(sizeof s_textColumns / sizeof s_textColumns[0]);
-    ted.base = (uint8_t*)t->entry;
-    ted.stride = sizeof(TextLineEntry);
-    ted.firstRow = 1;
-    ted.lastRow = &t->useNum;
-    ted.maxRow = SYS_GetTblMax(ctx, 8352);
-    ted.addRow = AddTextLineRow;
-    ted.selected = t->activeNo;
-    DDM_Close(ctx);
-    if (!TED_Run(owner, &ted) || !ted.changed) return 0;
-    if (t->dispNum < t->useNum) t->dispNum = t->useNum;
-    copy.Commit();
-    return 1;
+    return TED_EditCopy(DLG_OwnerOf(hDesign), TTL_Get_TtlClass(), "DLG_TextLine", &ted, open,
+                        TED_ShowAddedRows<TextLineTable>);
 }

@@ -2,8 +2,8 @@
 // entries (between which two kinds of element, and how far apart).
 #include <cstring>
 
-#include "dialogs/table_copy.h"
-#include "dialogs/table_editor.h"
+#include "dialogs/table_editor_run.h"
+#include "platform/ddm_scope.h"
 #include "platform/qzt_tables.h"
 #include "platform/qzt_wps.h"
 #include "platform/trvdlg.h"
@@ -50,18 +50,12 @@ void SetTo(TedTable* t, int i, int64_t v)
     SetKinds(t, i, from, v);
 }
 int64_t GetNumber(TedTable*, int i) { return i; }
-void ClearanceBounds(TedTable* t, int i, int32_t* min, int32_t* max)
-{
-    TED_SizeBounds(t, i, min, max);
-    *min = 0;
-}
-
 // clang-format off
 const TedColumn s_entryColumns[] = {
-    {"番号",            44, TED_SHOWN,  -1, 0, 0, 0,              nullptr, nullptr,         GetNumber, nullptr},
-    {"対象1",           90, TED_CHOICE, -1, 0, 0, KIND_COUNT - 1, s_kinds, nullptr,         GetFrom,   SetFrom},
-    {"対象2",           90, TED_CHOICE, -1, 0, 0, KIND_COUNT - 1, s_kinds, nullptr,         GetTo,     SetTo},
-    {"クリアランス(mm)", 96, TED_UNITS, (int)offsetof(RuleClearance, value), 4, 0, 0, nullptr, ClearanceBounds, nullptr, nullptr},
+    {"番号",            44, TED_SHOWN,  -1, 0, 0, 0,              nullptr, nullptr,                GetNumber, nullptr},
+    {"対象1",           90, TED_CHOICE, -1, 0, 0, KIND_COUNT - 1, s_kinds, nullptr,                GetFrom,   SetFrom},
+    {"対象2",           90, TED_CHOICE, -1, 0, 0, KIND_COUNT - 1, s_kinds, nullptr,                GetTo,     SetTo},
+    {"クリアランス(mm)", 96, TED_UNITS, (int)offsetof(RuleClearance, value), 4, 0, 0, nullptr, TED_SizeBoundsFromZero, nullptr, nullptr},
 };
 // clang-format on
 
@@ -83,16 +77,8 @@ int EntriesDetail(HWND owner, TedTable* outer, int r)
     int32_t last = 128;
     char caption[64];
     wsprintfA(caption, "ルール %d のクリアランス", r);
-    TedTable ted{};
-    ted.caption = caption;
-    ted.columns = s_entryColumns;
-    ted.columnCount = (int)(sizeof s_entryColumns / sizeof s_entryColumns[0]);
-    ted.base = (uint8_t*)rows;
-    ted.stride = sizeof(RuleClearance);
-    ted.firstRow = 1;
-    ted.lastRow = &last;
-    ted.maxRow = 128;
-    if (!TED_Run(owner, &ted) || !ted.changed) return 0;
+    TedTable ted = TED_Sheet(caption, s_entryColumns, rows, &last, 128);
+    if (!TED_RunChanged(owner, &ted)) return 0;
     for (int i = 1; i <= 128; ++i) {
         rows[i].word = 0;
         if (!rows[i].code) rows[i].value = 0;
@@ -114,24 +100,13 @@ void AddRule(TedTable* t, int r) { std::memset(&Rules(t)->rule[r - 1], 0, sizeof
 
 extern "C" int DLG_Rule(void* hDesign)
 {
-    HWND owner = DLG_OwnerOf(hDesign);
-    TableCopy copy;
-    if (!copy.Take(owner, DDM_Open_RuleTable(DDM_Open(hDesign)), sizeof(RuleTable), "DLG_Rule")) return 0;
-    RuleTable* t = copy.As<RuleTable>();
+    int maxRow = TED_TableMax(hDesign, 8368);
+    auto open = [maxRow](TedTable* ted, RuleTable* t) {
+        // Rule r is rule[r - 1]: row r lives one record before.
+        *ted = TED_Sheet("ルール表", s_ruleColumns, t->rule - 1, &t->count, maxRow, AddRule, EntriesDetail);
+        ted->user = t;
+    };
+    RuleTable* engine = DDM_Open_RuleTable(DdmScope(hDesign));
     TedTable ted{};
-    ted.caption = "ルール表";
-    ted.columns = s_ruleColumns;
-    ted.columnCount = (int)(sizeof s_ruleColumns / sizeof s_ruleColumns[0]);
-    // Rule r is rule[r - 1]: row r lives one record before.
-    ted.base = (uint8_t*)t->rule - sizeof(RuleRecord);
-    ted.stride = sizeof(RuleRecord);
-    ted.firstRow = 1;
-    ted.lastRow = &t->count;
-    ted.maxRow = SYS_GetTblMax(DDM_Open(hDesign), 8368);
-    ted.addRow = AddRule;
-    ted.detail = EntriesDetail;
-    ted.user = t;
-    if (!TED_Run(owner, &ted) || !ted.changed) return 0;
-    copy.Commit();
-    return 1;
+    return TED_EditCopy(DLG_OwnerOf(hDesign), engine, "DLG_Rule", &ted, open, TED_KeepAsEdited<RuleTable>);
 }
