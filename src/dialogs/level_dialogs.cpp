@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <cstring>
 
-#include "dialogs/table_copy.h"
-#include "dialogs/table_editor.h"
+#include "dialogs/table_editor_run.h"
+#include "platform/ddm_scope.h"
 #include "platform/qzt_tables.h"
 #include "platform/qzt_wps.h"
 #include "platform/trvdlg.h"
@@ -56,33 +56,27 @@ void SetNotPrinted(TedTable* t, int k, int64_t v)
 int64_t GetPolarity(TedTable* t, int k) { return Extra(t, k).posiNega ? 1 : 0; }
 void SetPolarity(TedTable* t, int k, int64_t v) { Extra(t, k).posiNega = (int16_t)v; }
 
-void RuleBounds(TedTable*, int, int32_t* min, int32_t* max)
-{
-    *min = 0;
-    *max = DDM_Open_RuleTable(DDM_Open(nullptr))->count;
-}
-
 #define NAME_FIELD (int)offsetof(LevelEntry, name), (int)sizeof(LevelEntry::name)
 #define NUMBER_FIELD (int)offsetof(LevelEntry, number), (int)sizeof(LevelEntry::number)
 // clang-format off
 const TedColumn s_levelColumns[] = {
-    {"番号",       44, TED_SHOWN,  NUMBER_FIELD, 0, 0,   nullptr,     nullptr,    nullptr,       nullptr},
-    {"名称",      120, TED_TEXT,   NAME_FIELD,   0, 0,   nullptr,     nullptr,    nullptr,       nullptr},
-    {"データ種別", 88, TED_SHOWN,  -1, 0,        0, 15,  nullptr,     nullptr,    GetDataType,   nullptr},
-    {"層",         36, TED_SHOWN,  -1, 0,        0, 0,   nullptr,     nullptr,    GetLayer,      nullptr},
-    {"色",         40, TED_INT,    -1, 0,        0, 255, nullptr,     nullptr,    GetColour,     SetColour},
-    {"表示",       52, TED_CHOICE, -1, 0,        0, 1,   s_shown,     nullptr,    GetHidden,     SetHidden},
-    {"ＤＲＣ",     48, TED_CHOICE, -1, 0,        0, 1,   s_check,     nullptr,    GetDrcMode,    SetDrcMode},
-    {"ルール",     48, TED_INT,    -1, 0,        0, 0,   nullptr,     RuleBounds, GetDrcRule,    SetDrcRule},
-    {"ロック",     48, TED_CHOICE, -1, 0,        0, 1,   s_lock,      nullptr,    GetLock,       SetLock},
-    {"印刷",       48, TED_CHOICE, -1, 0,        0, 1,   s_check,     nullptr,    GetNotPrinted, SetNotPrinted},
+    {"番号",       44, TED_SHOWN,  NUMBER_FIELD, 0, 0,   nullptr,     nullptr,        nullptr,       nullptr},
+    {"名称",      120, TED_TEXT,   NAME_FIELD,   0, 0,   nullptr,     nullptr,        nullptr,       nullptr},
+    {"データ種別", 88, TED_SHOWN,  -1, 0,        0, 15,  nullptr,     nullptr,        GetDataType,   nullptr},
+    {"層",         36, TED_SHOWN,  -1, 0,        0, 0,   nullptr,     nullptr,        GetLayer,      nullptr},
+    {"色",         40, TED_INT,    -1, 0,        0, 255, nullptr,     nullptr,        GetColour,     SetColour},
+    {"表示",       52, TED_CHOICE, -1, 0,        0, 1,   s_shown,     nullptr,        GetHidden,     SetHidden},
+    {"ＤＲＣ",     48, TED_CHOICE, -1, 0,        0, 1,   s_check,     nullptr,        GetDrcMode,    SetDrcMode},
+    {"ルール",     48, TED_INT,    -1, 0,        0, 0,   nullptr,     TED_RuleBounds, GetDrcRule,    SetDrcRule},
+    {"ロック",     48, TED_CHOICE, -1, 0,        0, 1,   s_lock,      nullptr,        GetLock,       SetLock},
+    {"印刷",       48, TED_CHOICE, -1, 0,        0, 1,   s_check,     nullptr,        GetNotPrinted, SetNotPrinted},
 };
 const TedColumn s_structColumns[] = {
-    {"番号",       44, TED_SHOWN,  NUMBER_FIELD, 0, 0,   nullptr,      nullptr, nullptr,     nullptr},
-    {"名称",      120, TED_TEXT,   NAME_FIELD,   0, 0,   nullptr,      nullptr, nullptr,     nullptr},
-    {"データ種別", 96, TED_CHOICE, -1, 0,        0, 15,  s_dataTypes,  nullptr, GetDataType, SetDataType},
-    {"層",         40, TED_INT,    -1, 0,        0, 127, nullptr,      nullptr, GetLayer,    SetLayer},
-    {"正負",       40, TED_CHOICE, -1, 0,        0, 1,   s_polarity,   nullptr, GetPolarity, SetPolarity},
+    {"番号",       44, TED_SHOWN,  NUMBER_FIELD, 0, 0,   nullptr,      nullptr,        nullptr,     nullptr},
+    {"名称",      120, TED_TEXT,   NAME_FIELD,   0, 0,   nullptr,      nullptr,        nullptr,     nullptr},
+    {"データ種別", 96, TED_CHOICE, -1, 0,        0, 15,  s_dataTypes,  nullptr,        GetDataType, SetDataType},
+    {"層",         40, TED_INT,    -1, 0,        0, 127, nullptr,      nullptr,        GetLayer,    SetLayer},
+    {"正負",       40, TED_CHOICE, -1, 0,        0, 1,   s_polarity,   nullptr,        GetPolarity, SetPolarity},
 };
 // clang-format on
 
@@ -98,35 +92,30 @@ void AddLevelRow(TedTable* t, int k)
     lv->extra[k].color = (uint32_t)(1 + (k - 1) % 15);
 }
 
-void SetUp(TedTable* ted, LevelTable* t, const char* caption, const TedColumn* columns, int count)
+// Both dialogs show one row per level of the copy `t`.
+template <size_t N>
+TedTable LevelSheet(const char* caption, const TedColumn (&columns)[N], LevelTable* t)
 {
-    ted->caption = caption;
-    ted->columns = columns;
-    ted->columnCount = count;
-    ted->base = (uint8_t*)t->entry;
-    ted->stride = sizeof(LevelEntry);
-    ted->firstRow = 1;
-    ted->lastRow = &t->levelUseNum;
-    ted->maxRow = SYS_GetTblMax(DDM_Open(nullptr), 8240);
-    ted->user = t;
+    TedTable ted = TED_Sheet(caption, columns, t->entry, &t->levelUseNum, TED_TableMax(nullptr, 8240));
+    ted.user = t;
+    return ted;
 }
 
 int EditLevels(void* designOrOwner, POINT* pos, int16_t* word)
 {
-    HWND owner = DLG_OwnerOf(designOrOwner);
-    TableCopy copy;
-    if (!copy.Take(owner, TLV_Get_TlvClass(), sizeof(LevelTable), "DLG_Level")) return 0;
-    LevelTable* t = copy.As<LevelTable>();
+    auto open = [word](TedTable* ted, LevelTable* t) {
+        *ted = LevelSheet("レベル表", s_levelColumns, t);
+        ted->addRow = AddLevelRow;
+        ted->selected = word ? *word : 0;
+    };
+    auto settle = [](TedTable*, LevelTable* t) {
+        if (t->levelDispNum < t->levelUseNum) t->levelDispNum = t->levelUseNum;
+        return true;
+    };
     TedTable ted{};
-    SetUp(&ted, t, "レベル表", s_levelColumns, (int)(sizeof s_levelColumns / sizeof s_levelColumns[0]));
-    ted.addRow = AddLevelRow;
-    ted.selected = word ? *word : 0;
-    int ok = TED_Run(owner, &ted, pos);
+    int r = TED_EditCopy(DLG_OwnerOf(designOrOwner), TLV_Get_TlvClass(), "DLG_Level", &ted, open, settle, pos);
     if (word && ted.selected > 0) *word = (int16_t)ted.selected;
-    if (!ok || !ted.changed) return 0;
-    if (t->levelDispNum < t->levelUseNum) t->levelDispNum = t->levelUseNum;
-    copy.Commit();
-    return 1;
+    return r;
 }
 
 }  // namespace
@@ -144,29 +133,30 @@ int LevStructInfoDLG(void* hDesign, int* levelsChanged, int* layersChanged, int,
 {
     if (levelsChanged) *levelsChanged = 0;
     if (layersChanged) *layersChanged = 0;
-    HWND owner = DLG_OwnerOf(hDesign);
     LevelTable* engine = TLV_Get_TlvClass();
-    TableCopy copy;
-    if (!copy.Take(owner, engine, sizeof(LevelTable), "LevStructInfoDLG")) return 0;
-    LevelTable* t = copy.As<LevelTable>();
+    auto open = [](TedTable* ted, LevelTable* t) {
+        *ted = LevelSheet("層構成", s_structColumns, t);
+    };
+    // The copy is kept only when a level or a layer changed; the caller is told which.
+    auto settle = [&](TedTable*, LevelTable* t) {
+        int levels = 0, layers = 0;
+        for (int k = 1; k <= t->levelUseNum && k <= TBL_MAX_LEVEL; ++k) {
+            if (std::memcmp(t->entry[k].name, engine->entry[k].name, sizeof t->entry[k].name) != 0 ||
+                t->entry[k].kind != engine->entry[k].kind)
+                levels = 1;
+            if (t->extra[k].layer != engine->extra[k].layer || t->extra[k].posiNega != engine->extra[k].posiNega)
+                layers = 1;
+        }
+        if (!levels && !layers) return false;
+        int top = 0;
+        for (int k = 1; k <= t->levelUseNum && k <= TBL_MAX_LEVEL; ++k)
+            top = t->extra[k].layer > top ? t->extra[k].layer : top;
+        t->layerUseNum = top;
+        if (levelsChanged) *levelsChanged = levels;
+        if (layersChanged) *layersChanged = layers;
+        return true;
+    };
     TedTable ted{};
-    SetUp(&ted, t, "層構成", s_structColumns, (int)(sizeof s_structColumns / sizeof s_structColumns[0]));
-    if (!TED_Run(owner, &ted) || !ted.changed) return 0;
-    int levels = 0, layers = 0;
-    for (int k = 1; k <= t->levelUseNum && k <= TBL_MAX_LEVEL; ++k) {
-        if (std::memcmp(t->entry[k].name, engine->entry[k].name, sizeof t->entry[k].name) != 0 ||
-            t->entry[k].kind != engine->entry[k].kind)
-            levels = 1;
-        if (t->extra[k].layer != engine->extra[k].layer || t->extra[k].posiNega != engine->extra[k].posiNega)
-            layers = 1;
-    }
-    if (!levels && !layers) return 0;
-    int top = 0;
-    for (int k = 1; k <= t->levelUseNum && k <= TBL_MAX_LEVEL; ++k) top = t->extra[k].layer > top ? t->extra[k].layer : top;
-    t->layerUseNum = top;
-    copy.Commit();
-    if (levelsChanged) *levelsChanged = levels;
-    if (layersChanged) *layersChanged = layers;
-    return 1;
+    return TED_EditCopy(DLG_OwnerOf(hDesign), engine, "LevStructInfoDLG", &ted, open, settle);
 }
 }

@@ -2,8 +2,8 @@
 // the colour drawn in the list.
 #include <cstdint>
 
-#include "dialogs/table_copy.h"
-#include "dialogs/table_editor.h"
+#include "dialogs/table_editor_run.h"
+#include "platform/ddm_scope.h"
 #include "platform/qzt_palette.h"
 #include "platform/qzt_wps.h"
 #include "platform/trvdlg.h"
@@ -32,22 +32,14 @@ const TedColumn s_columns[] = {
 
 extern "C" int DLG_Palette(void* hDesign)
 {
-    HWND owner = DLG_OwnerOf(hDesign);
-    DesignPalette* engine = DDM_Open_Palette(DDM_Open(hDesign));
-    TableCopy copy;
-    if (!copy.Take(owner, engine->colour, sizeof engine->colour, "DLG_Palette")) return 0;
     int32_t last = PLT_COLOURS - 1;
+    auto open = [&last](TedTable* ted, uint32_t(*colours)[PLT_COLOURS]) {
+        *ted = TED_Sheet("パレット", s_columns, *colours, &last, last);
+        ted->firstRow = 0;
+        ted->swatch = [](TedTable* t, int i) { return Colours(t)[i]; };
+    };
+    DesignPalette* engine = DDM_Open_Palette(DdmScope(hDesign));
     TedTable ted{};
-    ted.caption = "パレット";
-    ted.columns = s_columns;
-    ted.columnCount = (int)(sizeof s_columns / sizeof s_columns[0]);
-    ted.base = (uint8_t*)copy.copy;
-    ted.stride = sizeof(uint32_t);
-    ted.firstRow = 0;
-    ted.lastRow = &last;
-    ted.maxRow = last;
-    ted.swatch = [](TedTable* t, int i) { return Colours(t)[i]; };
-    if (!TED_Run(owner, &ted) || !ted.changed) return 0;
-    copy.Commit();
-    return 1;
+    return TED_EditCopy(DLG_OwnerOf(hDesign), &engine->colour, "DLG_Palette", &ted, open,
+                        TED_KeepAsEdited<uint32_t[PLT_COLOURS]>);
 }

@@ -1,8 +1,7 @@
 // The size (aperture) table: shapes, outer and inner widths, D-codes, use.
 #include <cstddef>
 
-#include "dialogs/table_copy.h"
-#include "dialogs/table_editor.h"
+#include "dialogs/table_editor_run.h"
 #include "platform/qzt_tables.h"
 #include "platform/qzt_wps.h"
 #include "platform/trvdlg.h"
@@ -19,25 +18,19 @@ void SetUse(TedTable* t, int n, int64_t v) { Row(t, n).flags = (Row(t, n).flags 
 int64_t GetClass(TedTable* t, int n) { return (Row(t, n).flags >> 2) & 7; }
 void SetClass(TedTable* t, int n, int64_t v) { Row(t, n).flags = (Row(t, n).flags & ~(7u << 2)) | ((uint32_t)v << 2); }
 
-void InnerBounds(TedTable* t, int n, int32_t* min, int32_t* max)
-{
-    TED_SizeBounds(t, n, min, max);
-    *min = 0;
-}
-
 #define F(f) (int)offsetof(SizeEntry, f), (int)sizeof(SizeEntry::f)
 // clang-format off
 const TedColumn s_columns[] = {
-    {"番号",       44, TED_SHOWN,  F(number), 0,  0,    nullptr,   nullptr,        nullptr,  nullptr},
-    {"形状",       72, TED_CHOICE, F(shape),  0,  8,    s_shapes,  nullptr,        nullptr,  nullptr},
-    {"外形X(mm)",  70, TED_UNITS,  F(outX),   0,  0,    nullptr,   TED_SizeBounds, nullptr,  nullptr},
-    {"外形Y(mm)",  70, TED_UNITS,  F(outY),   0,  0,    nullptr,   TED_SizeBounds, nullptr,  nullptr},
-    {"内径X(mm)",  70, TED_UNITS,  F(inX),    0,  0,    nullptr,   InnerBounds,    nullptr,  nullptr},
-    {"内径Y(mm)",  70, TED_UNITS,  F(inY),    0,  0,    nullptr,   InnerBounds,    nullptr,  nullptr},
-    {"Ｄコード",   60, TED_INT,    F(dcode),  -1, 9999, nullptr,   nullptr,        nullptr,  nullptr},
-    {"用途",       52, TED_CHOICE, -1, 0,     0,  2,    s_uses,    nullptr,        GetUse,   SetUse},
-    {"種類",       60, TED_CHOICE, -1, 0,     0,  3,    s_classes, nullptr,        GetClass, SetClass},
-    {"名称",      100, TED_TEXT,   F(name),   0,  0,    nullptr,   nullptr,        nullptr,  nullptr},
+    {"番号",       44, TED_SHOWN,  F(number), 0,  0,    nullptr,   nullptr,                nullptr,  nullptr},
+    {"形状",       72, TED_CHOICE, F(shape),  0,  8,    s_shapes,  nullptr,                nullptr,  nullptr},
+    {"外形X(mm)",  70, TED_UNITS,  F(outX),   0,  0,    nullptr,   TED_SizeBounds,         nullptr,  nullptr},
+    {"外形Y(mm)",  70, TED_UNITS,  F(outY),   0,  0,    nullptr,   TED_SizeBounds,         nullptr,  nullptr},
+    {"内径X(mm)",  70, TED_UNITS,  F(inX),    0,  0,    nullptr,   TED_SizeBoundsFromZero, nullptr,  nullptr},
+    {"内径Y(mm)",  70, TED_UNITS,  F(inY),    0,  0,    nullptr,   TED_SizeBoundsFromZero, nullptr,  nullptr},
+    {"Ｄコード",   60, TED_INT,    F(dcode),  -1, 9999, nullptr,   nullptr,                nullptr,  nullptr},
+    {"用途",       52, TED_CHOICE, -1, 0,     0,  2,    s_uses,    nullptr,                GetUse,   SetUse},
+    {"種類",       60, TED_CHOICE, -1, 0,     0,  3,    s_classes, nullptr,                GetClass, SetClass},
+    {"名称",      100, TED_TEXT,   F(name),   0,  0,    nullptr,   nullptr,                nullptr,  nullptr},
 };
 // clang-format on
 
@@ -55,22 +48,11 @@ void AddRow(TedTable* t, int n)
 
 extern "C" int DLG_Size(void* hDesign)
 {
-    HWND owner = DLG_OwnerOf(hDesign);
-    TableCopy copy;
-    if (!copy.Take(owner, TSZ_Get_TszClass(), sizeof(SizeTable), "DLG_Size")) return 0;
-    SizeTable* t = copy.As<SizeTable>();
+    int maxRow = TED_TableMax(hDesign, 8256);
+    auto open = [maxRow](TedTable* ted, SizeTable* t) {
+        *ted = TED_Sheet("基準サイズ表", s_columns, t->entry, &t->useNum, maxRow, AddRow);
+    };
     TedTable ted{};
-    ted.caption = "基準サイズ表";
-    ted.columns = s_columns;
-    ted.columnCount = (int)(sizeof s_columns / sizeof s_columns[0]);
-    ted.base = (uint8_t*)t->entry;
-    ted.stride = sizeof(SizeEntry);
-    ted.firstRow = 1;
-    ted.lastRow = &t->useNum;
-    ted.maxRow = SYS_GetTblMax(DDM_Open(hDesign), 8256);
-    ted.addRow = AddRow;
-    if (!TED_Run(owner, &ted) || !ted.changed) return 0;
-    if (t->dispNum < t->useNum) t->dispNum = t->useNum;
-    copy.Commit();
-    return 1;
+    return TED_EditCopy(DLG_OwnerOf(hDesign), TSZ_Get_TszClass(), "DLG_Size", &ted, open,
+                        TED_ShowAddedRows<SizeTable>);
 }
