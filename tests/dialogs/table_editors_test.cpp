@@ -4,6 +4,7 @@
 // changes the outer copy only, which reaches the engine at the outer OK.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -216,4 +217,74 @@ TEST_F(TableEditors, LayerStructureReportsWhatChanged)
     }
     EXPECT_STREQ(TLV_Get_LevelName(TLV_Get_TlvClass(), 2), "INNER");
     EXPECT_EQ(TLV_Get_Layer(TLV_Get_TlvClass(), 2), 3);
+}
+
+// Every table dialog adds a row the same way: cancel leaves the engine's table
+// byte for byte; OK writes the copy back with the new row counted, and the
+// tables that count the rows they show apart from those in use show it too.
+TEST_F(TableEditors, ARowAddedReachesTheEngineOnlyAtOk)
+{
+    struct Case {
+        const char* name;
+        std::function<int()> open;
+        const void* table;
+        size_t size;
+        const int32_t* count;  // the rows in use
+        const int32_t* shown;  // the rows shown; null when the table has no such count
+    };
+    ViaTable* via = TVT_Get_TvtClass();
+    DefViaTable* defVia = DDM_Open_DefViaTable(nullptr);
+    HoleTable* hole = DDM_Open_HoleTable(nullptr);
+    SizeTable* size = TSZ_Get_TszClass();
+    LineTable* fill = TPL_Get_TplClass();
+    TextLineTable* text = TTL_Get_TtlClass();
+    LevelTable* level = TLV_Get_TlvClass();
+    RuleTable* rule = DDM_Open_RuleTable(nullptr);
+    InnerTable* inner = DDM_Open_InnerTable(nullptr);
+    SignalTable* signal = DDM_Open_SignalTable(nullptr);
+    std::vector<Case> cases = {
+        {"via", [&] { return DLG_QZVia(hDesign_); }, via, sizeof *via, &via->useNum, &via->dispNum},
+        {"defined via", [&] { return DLG_DFVia(hDesign_); }, defVia, sizeof *defVia, &defVia->useNum, &defVia->dispNum},
+        {"hole", [&] { return DLG_Hole(hDesign_); }, hole, sizeof *hole, &hole->count, &hole->dispNum},
+        {"size", [&] { return DLG_Size(hDesign_); }, size, sizeof *size, &size->useNum, &size->dispNum},
+        {"fill line", [&] { return DLG_PlaneLine(hDesign_); }, fill, sizeof *fill, &fill->useNum, &fill->dispNum},
+        {"text line", [&] { return DLG_TextLine(hDesign_); }, text, sizeof *text, &text->useNum, &text->dispNum},
+        {"level", [&] { return DLG_Level(hDesign_, nullptr, nullptr, 1, 0); }, level, sizeof *level,
+         &level->levelUseNum, &level->levelDispNum},
+        {"rule", [&] { return DLG_Rule(hDesign_); }, rule, sizeof *rule, &rule->count, nullptr},
+        {"inner layer", [&] { return INN_ModifayDlg(hDesign_, nullptr); }, inner, sizeof *inner, &inner->count, nullptr},
+        {"signal", [&] { return SLN_ModifayDlg(hDesign_, nullptr); }, signal, sizeof *signal, &signal->count, nullptr},
+    };
+    for (const Case& c : cases) {
+        std::string before = Bytes(c.table, c.size);
+        size_t done = 0;
+        EXPECT_EQ(RunSteps(c.open, {Press(IDC_TED_ADD), Press(IDCANCEL)}, &done), 0) << c.name;
+        EXPECT_EQ(done, 2u) << c.name;
+        EXPECT_TRUE(Bytes(c.table, c.size) == before) << c.name << ": cancel changed the engine's table";
+
+        int32_t count = *c.count;
+        int32_t shown = c.shown ? *c.shown : 0;
+        EXPECT_EQ(RunSteps(c.open, {Press(IDC_TED_ADD), Press(IDOK)}, &done), 1) << c.name;
+        EXPECT_EQ(done, 2u) << c.name;
+        EXPECT_EQ(*c.count, count + 1) << c.name;
+        if (c.shown) {
+            EXPECT_EQ(*c.shown, std::max(shown, count + 1)) << c.name << ": the new row is shown";
+        }
+    }
+}
+
+// The layer structure keeps the copy only when a level or a layer really
+// changed: a name typed again as it was writes nothing and reports nothing.
+TEST_F(TableEditors, LayerStructureTypedAgainAsItWasWritesNothing)
+{
+    std::string before = Bytes(TLV_Get_TlvClass(), sizeof(LevelTable));
+    int levels = 9, layers = 9;
+    size_t done = 0;
+    int r = RunSteps([&] { return LevStructInfoDLG(hDesign_, &levels, &layers, 1, 0); },
+                     {Select(0, Sjis(u8"名称")), Press(IDC_TED_CHANGE), Type("TOP"), Press(IDOK)}, &done);
+    EXPECT_EQ(done, 4u);
+    EXPECT_EQ(r, 0);
+    EXPECT_EQ(levels, 0);
+    EXPECT_EQ(layers, 0);
+    EXPECT_TRUE(Bytes(TLV_Get_TlvClass(), sizeof(LevelTable)) == before);
 }
