@@ -71,7 +71,7 @@ int TED_SetText(TedTable* t, int row, int col, const char* text);
 void TED_Bounds(TedTable* t, int row, int col, int32_t* min, int32_t* max);
 
 // Bounds helpers shared by the tables.
-void TED_SizeBounds(TedTable* t, int row, int32_t* min, int32_t* max);      // environment size limits
+void TED_SizeBounds(TedTable* t, int row, int32_t* min, int32_t* max);          // environment size limits
 void TED_SizeBoundsFromZero(TedTable* t, int row, int32_t* min, int32_t* max);  // the same, 0 allowed
 void TED_SizeNumberBounds(TedTable* t, int row, int32_t* min, int32_t* max);    // 0 to the sizes in use
 void TED_RuleBounds(TedTable* t, int row, int32_t* min, int32_t* max);          // 0 to the rules in use
