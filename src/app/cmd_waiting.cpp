@@ -7,18 +7,8 @@
 // A subsystem that builds its commands deletes its lines here.
 #include "app/cmd.h"
 
-#include "app/cmd_private.h"
+#include "app/cmd_own_request.h"
 #include "app/cmd_procs.h"
-#include "platform/qzt_mem.h"
-
-static int EndCommand(CommandRecord* record, Request* request)
-{
-    Request* top = CloseRequest(request);
-    DIN_ShowPrompt(DIN_GetMessage(DIN_GetPromptIndex(top)));
-    CMD_End(record);
-    DIN_SetBusy(0, top);
-    return 0;
-}
 
 static int WaitingCommand(CommandRecord* record, int resumed, Request* request)
 {
@@ -28,14 +18,10 @@ static int WaitingCommand(CommandRecord* record, int resumed, Request* request)
             DIN_SetBusy(0, request);
             return 0;
         }
-        Request* own = CreateRequest(nullptr, record->stateId, REQ_POINT1, 0, 0);
-        if (!own || !DIN_PushRequest(own)) {
+        Request* own = CMD_PushOwnRequest(record, REQ_POINT1, 0);
+        if (!own) {
             // Leaving the record on the stack without a request of its own
             // would keep the request below busy for good.
-            if (own) {
-                MemFree(nullptr, own->dataBlock, "CloseRequest");
-                MemFree(nullptr, own, "CloseRequest");
-            }
             CMD_End(record);
             DIN_SetBusy(0, request);
             return 0;
@@ -57,14 +43,14 @@ static int WaitingCommand(CommandRecord* record, int resumed, Request* request)
             DIN_SetBusy(0, request);
             return 0;
         }
-        return EndCommand(record, request);
+        return CMD_EndOnOwnRequest(record, request);
     case ANS_END_NOW:
         CMD_ClearCoordModes();
-        return EndCommand(record, request);
+        return CMD_EndOnOwnRequest(record, request);
     case ANS_INPUT:
     case ANS_LEFT_CLICK:
     case ANS_RIGHT_CLICK:
-        return EndCommand(record, request);
+        return CMD_EndOnOwnRequest(record, request);
     default:
         DIN_SetBusy(0, request);
         return CMD_STATE_MENU_SELECT;

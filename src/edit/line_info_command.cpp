@@ -3,11 +3,10 @@
 // points until finish or cancel, and never agrees to give way to another
 // command of its level: the user ends it first.
 #include "app/cmd.h"
-#include "app/cmd_private.h"
+#include "app/cmd_own_request.h"
 #include "edit/line_info.h"
 #include "edit/pick_line.h"
 #include "view/bar.h"
-#include "platform/qzt_mem.h"
 #include "view/cnv.h"
 
 namespace {
@@ -22,28 +21,15 @@ int Start(CommandRecord* record, Request* request)
         return CMD_STATE_WAIT;
     }
     BAR_FuncSetLineKind(LINE_KIND_LINES);
-    Request* own = CreateRequest(nullptr, record->stateId, REQ_POINT1, PROMPT_PICK_LINE, 0);
-    if (!own || !DIN_PushRequest(own)) {
+    Request* own = CMD_PushOwnRequest(record, REQ_POINT1, PROMPT_PICK_LINE);
+    if (!own) {
         // Without a request of its own the command could never be answered
         // and the request below would stay busy: it ends at once.
-        if (own) {
-            MemFree(nullptr, own->dataBlock, "CloseRequest");
-            MemFree(nullptr, own, "CloseRequest");
-        }
         CMD_End(record);
         DIN_SetBusy(0, request);
         return CMD_STATE_WAIT;
     }
     DIN_SetBusy(0, own);
-    return CMD_STATE_WAIT;
-}
-
-int End(CommandRecord* record, Request* request)
-{
-    Request* top = CloseRequest(request);
-    DIN_ShowPrompt(DIN_GetMessage(DIN_GetPromptIndex(top)));
-    CMD_End(record);
-    DIN_SetBusy(0, top);
     return CMD_STATE_WAIT;
 }
 
@@ -87,7 +73,7 @@ int INFO_AppLineInfo(CommandRecord* record, int resumed, Request* request)
             DIN_SetBusy(0, request);
             return CMD_STATE_WAIT;
         }
-        return End(record, request);
+        return CMD_EndOnOwnRequest(record, request);
     case ANS_OPTION:
         DIN_SetBusy(0, request);
         return CMD_STATE_WAIT;
