@@ -58,13 +58,22 @@ POINT MEAS_FrameTakePoint(Request* request, const MeasFrame& frame);
 // (may be null; owned by the new request). 1, or 0 when no request could be
 // made: the old one is then left in place.
 int MEAS_FrameReplace(CommandRecord* record, Request* request, int prompt, RubberFigure* figure);
+// Asks for the next point: replaces the request as MEAS_FrameReplace does
+// and waits (0); when no request could be made the command ends instead.
+int MEAS_FrameAsk(CommandRecord* record, Request* request, int prompt, RubberFigure* figure);
 // The reset answer: repaints the canvas, hides the panel and shows it again
 // with a zero result.
 void MEAS_FrameReset(const MeasFrame& frame);
 // Ends the command: closes its request, shows the prompt of the request
 // below, hides the panel and ends the record. 0.
 int MEAS_FrameEnd(CommandRecord* record, Request* request);
-// Writes a result with "%9.4lf" into a control of the frame's panel.
+// Keeps a result as the panel's value and writes it with "%9.4lf" into a
+// control of the frame's panel.
 void MEAS_FrameShowValue(const MeasFrame& frame, int controlId, double value);
+// The answers every measuring command takes alike: finish and the right
+// button end it (after switching off a coordinate mode that was on, which
+// alone is all they do then), a cancel query is agreed to, end-now ends it,
+// and anything else goes to the menu selection.
+int MEAS_FrameOtherAnswer(CommandRecord* record, Request* request, int answer);
 // Clears the busy mark of the request now on top; returns `state`.
 int MEAS_FrameReturn(int state);

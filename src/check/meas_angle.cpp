@@ -52,8 +52,7 @@ static int AskFor(CommandRecord* record, Request* request, int step)
     RubberFigure* figure = nullptr;
     if (step == 1) figure = PdlMakePlaceRubber(s_angle.points[0].x, s_angle.points[0].y);
     if (step == 2) figure = MEAS_MakeAngleRubber(s_angle.points, 2);
-    if (!MEAS_FrameReplace(record, request, prompts[step], figure)) return MEAS_FrameEnd(record, request);
-    return MEAS_FrameReturn(0);
+    return MEAS_FrameAsk(record, request, prompts[step], figure);
 }
 
 int MEAS_AppAngle(CommandRecord* record, int resumed, Request* request)
@@ -65,40 +64,26 @@ int MEAS_AppAngle(CommandRecord* record, int resumed, Request* request)
         return MEAS_FrameStart(record, request, frame);
     }
 
-    switch (DIN_GetAnswer(request)) {
-    case ANS_INPUT:
+    int answer = DIN_GetAnswer(request);
+    switch (answer) {
+    case ANS_INPUT: {
         s_angle.points[s_angle.step] = MEAS_FrameTakePoint(request, frame);
         if (s_angle.step < 2) return AskFor(record, request, s_angle.step + 1);
-        {
-            const POINT* p = s_angle.points;
-            double angle = MEAS_AngleAt(p[0].x, p[0].y, p[1].x, p[1].y, p[2].x, p[2].y);
-            *frame.panelValue = angle;
-            MEAS_FrameShowValue(frame, ANGLE_EDIT, angle);
-            // The result keeps the three points joined to the cursor.
-            s_angle.step = 0;
-            if (!MEAS_FrameReplace(record, request, PROMPT_START, MEAS_MakeAngleRubber(p, 3)))
-                return MEAS_FrameEnd(record, request);
-            return MEAS_FrameReturn(0);
-        }
+        const POINT* p = s_angle.points;
+        MEAS_FrameShowValue(frame, ANGLE_EDIT, MEAS_AngleAt(p[0].x, p[0].y, p[1].x, p[1].y, p[2].x, p[2].y));
+        // The result keeps the three points joined to the cursor.
+        s_angle.step = 0;
+        return MEAS_FrameAsk(record, request, PROMPT_START, MEAS_MakeAngleRubber(p, 3));
+    }
     case ANS_LEFT_CLICK:  // reset
         MEAS_FrameReset(frame);
         return AskFor(record, request, 0);
-    case ANS_RIGHT_CLICK:
-    case ANS_FINISH:
-        if (CMD_ClearCoordModes()) return MEAS_FrameReturn(0);
-        return MEAS_FrameEnd(record, request);
     case ANS_CANCEL:
         if (CMD_ClearCoordModes()) return MEAS_FrameReturn(0);
         if (s_angle.step == 0) return MEAS_FrameEnd(record, request);
         return AskFor(record, request, s_angle.step - 1);
-    case ANS_CANCEL_QUERY:
-        DIN_SetCancelAnswer(request, 1);
-        return MEAS_FrameReturn(0);
-    case ANS_END_NOW:
-        CMD_ClearCoordModes();
-        return MEAS_FrameEnd(record, request);
     default:
-        return MEAS_FrameReturn(CMD_STATE_MENU_SELECT);
+        return MEAS_FrameOtherAnswer(record, request, answer);
     }
 }
 

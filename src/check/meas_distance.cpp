@@ -28,8 +28,7 @@ static MeasFrame DistanceFrame()
 static int Restart(CommandRecord* record, Request* request)
 {
     s_distance.step = 0;
-    if (!MEAS_FrameReplace(record, request, PROMPT_FIRST, nullptr)) return MEAS_FrameEnd(record, request);
-    return MEAS_FrameReturn(0);
+    return MEAS_FrameAsk(record, request, PROMPT_FIRST, nullptr);
 }
 
 int MEAS_AppDistance(CommandRecord* record, int resumed, Request* request)
@@ -41,46 +40,33 @@ int MEAS_AppDistance(CommandRecord* record, int resumed, Request* request)
         return MEAS_FrameStart(record, request, frame);
     }
 
-    switch (DIN_GetAnswer(request)) {
-    case ANS_INPUT:
+    int answer = DIN_GetAnswer(request);
+    switch (answer) {
+    case ANS_INPUT: {
         if (s_distance.step == 0) {
             s_distance.first = MEAS_FrameTakePoint(request, frame);
             s_distance.step = 1;
             RubberFigure* figure = PdlMakePlaceRubber(s_distance.first.x, s_distance.first.y);
-            if (!MEAS_FrameReplace(record, request, PROMPT_SECOND, figure)) return MEAS_FrameEnd(record, request);
-        } else {
-            s_distance.step = 2;
-            s_distance.second = MEAS_FrameTakePoint(request, frame);
-            const POINT& a = s_distance.first;
-            const POINT& b = s_distance.second;
-            double d = Distance_Pnt_to_Pnt(a.x, a.y, b.x, b.y) / 100000.0;
-            *frame.panelValue = d;
-            MEAS_FrameShowValue(frame, DISTANCE_EDIT, d);
-            s_distance.step = 0;
-            if (!MEAS_FrameReplace(record, request, PROMPT_FIRST, PdlMakeMakeUpRubber(a.x, a.y, b.x, b.y)))
-                return MEAS_FrameEnd(record, request);
+            return MEAS_FrameAsk(record, request, PROMPT_SECOND, figure);
         }
-        return MEAS_FrameReturn(0);
+        s_distance.step = 2;
+        s_distance.second = MEAS_FrameTakePoint(request, frame);
+        const POINT& a = s_distance.first;
+        const POINT& b = s_distance.second;
+        MEAS_FrameShowValue(frame, DISTANCE_EDIT, Distance_Pnt_to_Pnt(a.x, a.y, b.x, b.y) / 100000.0);
+        s_distance.step = 0;
+        return MEAS_FrameAsk(record, request, PROMPT_FIRST, PdlMakeMakeUpRubber(a.x, a.y, b.x, b.y));
+    }
     case ANS_LEFT_CLICK:  // reset
         MEAS_FrameReset(frame);
         return Restart(record, request);
-    case ANS_RIGHT_CLICK:
-    case ANS_FINISH:
-        if (CMD_ClearCoordModes()) return MEAS_FrameReturn(0);
-        return MEAS_FrameEnd(record, request);
     case ANS_CANCEL:
         if (CMD_ClearCoordModes()) return MEAS_FrameReturn(0);
         // After the first point a cancel gives that point up.
         if (s_distance.step == 1) return Restart(record, request);
         return MEAS_FrameEnd(record, request);
-    case ANS_CANCEL_QUERY:
-        DIN_SetCancelAnswer(request, 1);
-        return MEAS_FrameReturn(0);
-    case ANS_END_NOW:
-        CMD_ClearCoordModes();
-        return MEAS_FrameEnd(record, request);
     default:
-        return MEAS_FrameReturn(CMD_STATE_MENU_SELECT);
+        return MEAS_FrameOtherAnswer(record, request, answer);
     }
 }
 

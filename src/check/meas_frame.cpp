@@ -10,6 +10,7 @@
 
 #include <cstdio>
 
+#include "app/cmd_own_request.h"
 #include "app/frame_state.h"
 #include "app/rot.h"
 #include "panels/pnl.h"
@@ -47,14 +48,10 @@ int MEAS_FrameStart(CommandRecord* record, Request* request, const MeasFrame& fr
     }
     BAR_FuncSetLineKind(1);
 
-    Request* own = CreateRequest(nullptr, record->stateId, REQ_POINT1, frame.firstPrompt, 0);
-    if (!own || !DIN_PushRequest(own)) {
+    Request* own = CMD_PushOwnRequest(record, REQ_POINT1, frame.firstPrompt);
+    if (!own) {
         // Without a request of its own the command has nothing to wait on:
         // it ends before it shows anything.
-        if (own) {
-            MemFree(nullptr, own->dataBlock, "CreateRequest");
-            MemFree(nullptr, own, "CreateRequest");
-        }
         CMD_End(record);
         DIN_SetBusy(0, request);
         return 0;
@@ -102,6 +99,12 @@ int MEAS_FrameReplace(CommandRecord* record, Request* request, int prompt, Rubbe
     return 1;
 }
 
+int MEAS_FrameAsk(CommandRecord* record, Request* request, int prompt, RubberFigure* figure)
+{
+    if (!MEAS_FrameReplace(record, request, prompt, figure)) return MEAS_FrameEnd(record, request);
+    return MEAS_FrameReturn(0);
+}
+
 int MEAS_FrameEnd(CommandRecord* record, Request* request)
 {
     Request* below = CloseRequest(request);
@@ -113,7 +116,26 @@ int MEAS_FrameEnd(CommandRecord* record, Request* request)
 
 void MEAS_FrameShowValue(const MeasFrame& frame, int controlId, double value)
 {
+    *frame.panelValue = value;
     char text[64];
     snprintf(text, sizeof text, "%9.4lf", value);
     if (HWND hPanel = PanelWindow(frame)) SetDlgItemTextA(hPanel, controlId, text);
+}
+
+int MEAS_FrameOtherAnswer(CommandRecord* record, Request* request, int answer)
+{
+    switch (answer) {
+    case ANS_RIGHT_CLICK:
+    case ANS_FINISH:
+        if (CMD_ClearCoordModes()) return MEAS_FrameReturn(0);
+        return MEAS_FrameEnd(record, request);
+    case ANS_CANCEL_QUERY:
+        DIN_SetCancelAnswer(request, 1);
+        return MEAS_FrameReturn(0);
+    case ANS_END_NOW:
+        CMD_ClearCoordModes();
+        return MEAS_FrameEnd(record, request);
+    default:
+        return MEAS_FrameReturn(CMD_STATE_MENU_SELECT);
+    }
 }
