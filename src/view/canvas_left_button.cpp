@@ -279,33 +279,11 @@ void CNV_CenterOnClick(int x, int y)
     CNV_EraseCrossHair();
     CNV_ShowRubber(0);
     POINT p = CNV_BoardPoint(hWnd, x, y);
-    EnvRecord* env = ENV_GetENVClass();
-    uint64_t packed = ((uint64_t)(uint32_t)p.y << 32) | (uint32_t)p.x;
-    if (!ENV_GetScaleManualChange(env)) {
-        uint64_t old = ENV_GetCenter(env);
-        int32_t ox = (int32_t)(uint32_t)old, oy = (int32_t)(uint32_t)(old >> 32);
-        ENV_SetCenter(env, packed);
-        int32_t w = std::abs(state->rcView.right - state->rcView.left), h = std::abs(state->rcView.top - state->rcView.bottom);
-        DisplaySC* sc = DSP_GetDisplaySC(hWnd, nullptr, state);
-        int64_t d = sc ? DSP_LWtoDWz(sc, std::abs(p.x - ox), std::abs(p.y - oy)) : 0;
-        if (sc) DSP_ReleaseSC(hWnd, sc);
-        state->rcView = CNV_ViewRectAround(p.x, p.y, w, h);
-        int dx = (int)(int32_t)(uint32_t)d * (p.x < ox ? -1 : 1), dy = (int)(int32_t)(uint32_t)(d >> 32) * (p.y < oy ? -1 : 1);
-        if (state->viewMode == 1) dx = -dx;
-        if (state->viewMode == 2) dy = -dy;
-        if (!g_UseDirect2D) {
-            ScrollWindow(hWnd, -dx, dy, nullptr, nullptr);
-            UpdateWindow(hWnd);
-        } else {
-            CNV_FullRepaint();
-        }
+    POINT scroll;
+    if (VIEW_MoveCentre(state, hWnd, p, &scroll) && !g_UseDirect2D) {
+        ScrollWindow(hWnd, -scroll.x, scroll.y, nullptr, nullptr);
+        UpdateWindow(hWnd);
         return;
     }
-    double z = ENV_GetWinZoom(env);
-    if (!(z > 0)) z = 1.0;
-    ENV_SetCenter(env, packed);
-    state->rcView = CNV_ViewRectAround(p.x, p.y, (int32_t)dtol(state->cxViewUnits / z), (int32_t)dtol(state->cyViewUnits / z));
-    ENV_SetZoom(env, z);
-    ENV_SetScaleManualChange(env, 0);
     CNV_FullRepaint();
 }

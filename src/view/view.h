@@ -12,6 +12,12 @@
 // Stores z through the function bar and rebuilds rcView at zoom z around
 // (cx, cy); sets the engine's centre.
 void VIEW_SetView(double z, int32_t cx, int32_t cy);
+// Makes the board point `p` the centre of the view. While the zoom is the
+// one set by rule the view keeps its size and `scroll` gets the pixels the
+// picture moves by (true: the canvas `hWnd`, which may be null, can scroll
+// them); after a zoom chosen by hand the window zoom is taken back up and
+// the whole canvas wants painting (false).
+bool VIEW_MoveCentre(CanvasState* state, HWND hWnd, POINT p, POINT* scroll);
 // Pushes rcView, fits the box (x1, y1)-(x2, y2) enlarged by `factor` into
 // the canvas around the box's centre and repaints.
 void VIEW_CenterOnPoint(CanvasState* state, int32_t x1, int32_t y1, int32_t x2, int32_t y2, double factor);

@@ -29,7 +29,8 @@ int VIEW_AreaZoom(CommandRecord* record, int resumed, Request* request)
         return CMD_STATE_WAIT;
     }
     DIN_SetBusy(1, request);
-    switch (DIN_GetAnswer(request)) {
+    int answer = DIN_GetAnswer(request);
+    switch (answer) {
     case ANS_INPUT: {
         uint64_t p1 = DIN_GetPoint(1, request), p2 = DIN_GetPoint(2, request);
         DIN_DropPoint(request);
@@ -40,10 +41,6 @@ int VIEW_AreaZoom(CommandRecord* record, int resumed, Request* request)
         End(record, request);
         return CMD_STATE_WAIT;
     }
-    case ANS_FINISH:
-        MessageBeep(MB_ICONASTERISK);
-        DIN_SetBusy(0, request);
-        return CMD_STATE_WAIT;
     case ANS_CANCEL:
         if (DIN_GetPointCount(request) > 0) {
             DIN_DropPoint(request);
@@ -52,15 +49,10 @@ int VIEW_AreaZoom(CommandRecord* record, int resumed, Request* request)
         }
         End(record, request);
         return CMD_STATE_WAIT;
-    case ANS_CANCEL_QUERY:
-        DIN_SetCancelAnswer(request, 1);
-        DIN_SetBusy(0, request);
-        return CMD_STATE_WAIT;
     case ANS_END_NOW:
         End(record, request);
         return CMD_STATE_WAIT;
     default:
-        DIN_SetBusy(0, request);
-        return CMD_STATE_MENU_SELECT;
+        return VIEW_PickOtherAnswer(request, answer);
     }
 }

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "app/app.h"
+#include "platform/qzt_draw.h"
 #include "platform/qzt_env.h"
 #include "platform/qzt_runtime.h"
 #include "view/bar.h"
@@ -19,6 +20,34 @@ void VIEW_SetView(double z, int32_t cx, int32_t cy)
     int32_t w = (int32_t)dtol(state->cxViewUnits / z), h = (int32_t)dtol(state->cyViewUnits / z);
     state->rcView = CNV_ViewRectAround(cx, cy, w, h);
     ENV_SetCenter(env, ((uint64_t)(uint32_t)cy << 32) | (uint32_t)cx);
+}
+
+bool VIEW_MoveCentre(CanvasState* state, HWND hWnd, POINT p, POINT* scroll)
+{
+    EnvRecord* env = ENV_GetENVClass();
+    uint64_t packed = ((uint64_t)(uint32_t)p.y << 32) | (uint32_t)p.x;
+    if (!ENV_GetScaleManualChange(env)) {
+        uint64_t old = ENV_GetCenter(env);
+        int32_t ox = (int32_t)(uint32_t)old, oy = (int32_t)(uint32_t)(old >> 32);
+        ENV_SetCenter(env, packed);
+        int32_t w = std::abs(state->rcView.right - state->rcView.left), h = std::abs(state->rcView.top - state->rcView.bottom);
+        DisplaySC* sc = hWnd ? DSP_GetDisplaySC(hWnd, nullptr, state) : nullptr;
+        int64_t d = sc ? DSP_LWtoDWz(sc, std::abs(p.x - ox), std::abs(p.y - oy)) : 0;
+        if (sc) DSP_ReleaseSC(hWnd, sc);
+        state->rcView = CNV_ViewRectAround(p.x, p.y, w, h);
+        int dx = (int)(int32_t)(uint32_t)d * (p.x < ox ? -1 : 1), dy = (int)(int32_t)(uint32_t)(d >> 32) * (p.y < oy ? -1 : 1);
+        if (state->viewMode == 1) dx = -dx;
+        if (state->viewMode == 2) dy = -dy;
+        *scroll = {dx, dy};
+        return true;
+    }
+    double z = ENV_GetWinZoom(env);
+    if (!(z > 0)) z = 1.0;
+    ENV_SetCenter(env, packed);
+    state->rcView = CNV_ViewRectAround(p.x, p.y, (int32_t)dtol(state->cxViewUnits / z), (int32_t)dtol(state->cyViewUnits / z));
+    ENV_SetZoom(env, z);
+    ENV_SetScaleManualChange(env, 0);
+    return false;
 }
 
 void VIEW_CenterOnPoint(CanvasState* state, int32_t x1, int32_t y1, int32_t x2, int32_t y2, double factor)

@@ -2,7 +2,6 @@
 // zoom when the zoom was last chosen by hand); when the assign-in entry
 // found a part, the view is fitted around that part instead.
 #include <cstddef>
-#include <cstdlib>
 #include <cstring>
 
 #include "app/app.h"
@@ -22,32 +21,14 @@ namespace {
 void Recentre(CanvasState* state, POINT p)
 {
     HWND hWnd = CNV_GetWindow();
-    EnvRecord* env = ENV_GetENVClass();
-    uint64_t packed = ((uint64_t)(uint32_t)p.y << 32) | (uint32_t)p.x;
-    if (!ENV_GetScaleManualChange(env)) {
-        uint64_t old = ENV_GetCenter(env);
-        int32_t ox = (int32_t)(uint32_t)old, oy = (int32_t)(uint32_t)(old >> 32);
-        ENV_SetCenter(env, packed);
-        int32_t w = std::abs(state->rcView.right - state->rcView.left), h = std::abs(state->rcView.top - state->rcView.bottom);
-        DisplaySC* sc = hWnd ? DSP_GetDisplaySC(hWnd, nullptr, state) : nullptr;
-        int64_t d = sc ? DSP_LWtoDWz(sc, std::abs(p.x - ox), std::abs(p.y - oy)) : 0;
-        if (sc) DSP_ReleaseSC(hWnd, sc);
-        state->rcView = CNV_ViewRectAround(p.x, p.y, w, h);
-        int dx = (int)(int32_t)(uint32_t)d * (p.x < ox ? -1 : 1), dy = (int)(int32_t)(uint32_t)(d >> 32) * (p.y < oy ? -1 : 1);
-        if (state->viewMode == 1) dx = -dx;
-        if (state->viewMode == 2) dy = -dy;
+    POINT scroll;
+    if (VIEW_MoveCentre(state, hWnd, p, &scroll)) {
         if (hWnd) {
-            ScrollWindow(hWnd, -dx, dy, nullptr, nullptr);
+            ScrollWindow(hWnd, -scroll.x, scroll.y, nullptr, nullptr);
             UpdateWindow(hWnd);
         }
         return;
     }
-    double z = ENV_GetWinZoom(env);
-    if (!(z > 0)) z = 1.0;
-    ENV_SetCenter(env, packed);
-    state->rcView = CNV_ViewRectAround(p.x, p.y, (int32_t)dtol(state->cxViewUnits / z), (int32_t)dtol(state->cyViewUnits / z));
-    ENV_SetZoom(env, z);
-    ENV_SetScaleManualChange(env, 0);
     if (hWnd) {
         InvalidateRect(hWnd, nullptr, TRUE);
         UpdateWindow(hWnd);
@@ -76,7 +57,8 @@ int VIEW_Pan(CommandRecord* record, int resumed, Request* request)
         return CMD_STATE_WAIT;
     }
     DIN_SetBusy(1, request);
-    switch (DIN_GetAnswer(request)) {
+    int answer = DIN_GetAnswer(request);
+    switch (answer) {
     case ANS_INPUT: {
         CanvasState* state = CNV_GetState();
         uint64_t q = DIN_GetPoint(1, request);
@@ -93,20 +75,11 @@ int VIEW_Pan(CommandRecord* record, int resumed, Request* request)
         VIEW_PickEnd(record, request);
         return CMD_STATE_WAIT;
     }
-    case ANS_FINISH:
-        MessageBeep(MB_ICONASTERISK);
-        DIN_SetBusy(0, request);
-        return CMD_STATE_WAIT;
     case ANS_CANCEL:
     case ANS_END_NOW:
         VIEW_PickEnd(record, request);
         return CMD_STATE_WAIT;
-    case ANS_CANCEL_QUERY:
-        DIN_SetCancelAnswer(request, 1);
-        DIN_SetBusy(0, request);
-        return CMD_STATE_WAIT;
     default:
-        DIN_SetBusy(0, request);
-        return CMD_STATE_MENU_SELECT;
+        return VIEW_PickOtherAnswer(request, answer);
     }
 }

@@ -1,14 +1,16 @@
 // The frame of the view commands that wait for a pick of their own (the
-// area zoom and the pan): while they run the frame's menu is greyed and
-// five bar controls are disabled; their end closes their request, shows the
-// prompt of the request below and gives everything back.
+// area zoom, the pan and the relative base point): while they run the
+// frame's menu is greyed and five bar controls are disabled; their end
+// closes their request, shows the prompt of the request below and gives
+// everything back. The answers that mean the same to all of them are taken
+// here too.
 #include <initializer_list>
 
 #include "app/cmd.h"
+#include "app/cmd_own_request.h"
 #include "app/cmd_private.h"
 #include "app/din.h"
 #include "app/frame_state.h"
-#include "platform/qzt_mem.h"
 #include "view/view_pick_frame.h"
 
 namespace {
@@ -39,12 +41,8 @@ int VIEW_PickStart(CommandRecord* record, Request* request, int kind, int prompt
     DIN_SetBusy(1, request);
     Menu(false);
     Controls(false);
-    Request* own = CreateRequest(nullptr, record->stateId, kind, prompt, 0);
-    if (!own || !DIN_PushRequest(own)) {
-        if (own) {
-            MemFree(nullptr, own->dataBlock, "CloseRequest");
-            MemFree(nullptr, own, "CloseRequest");
-        }
+    Request* own = CMD_PushOwnRequest(record, kind, prompt);
+    if (!own) {
         VIEW_PickEnd(record, nullptr);
         return 0;
     }
@@ -60,4 +58,21 @@ void VIEW_PickEnd(CommandRecord* record, Request* own)
     Menu(true);
     Controls(true);
     DIN_SetBusy(0, top);
+}
+
+int VIEW_PickOtherAnswer(Request* request, int answer)
+{
+    switch (answer) {
+    case ANS_FINISH:
+        MessageBeep(MB_ICONASTERISK);
+        DIN_SetBusy(0, request);
+        return CMD_STATE_WAIT;
+    case ANS_CANCEL_QUERY:
+        DIN_SetCancelAnswer(request, 1);
+        DIN_SetBusy(0, request);
+        return CMD_STATE_WAIT;
+    default:
+        DIN_SetBusy(0, request);
+        return CMD_STATE_MENU_SELECT;
+    }
 }

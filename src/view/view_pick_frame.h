@@ -10,3 +10,7 @@ int VIEW_PickStart(CommandRecord* record, Request* request, int kind, int prompt
 // Ends the command: closes its request `own`, shows the prompt of the
 // request below, ends the record and gives the menu and controls back.
 void VIEW_PickEnd(CommandRecord* record, Request* own);
+// The answers a pick command leaves to the frame: a finish beeps and the
+// command goes on waiting for its pick, a cancel query is agreed to, and
+// anything else goes to the menu selection. The state to return.
+int VIEW_PickOtherAnswer(Request* request, int answer);

@@ -44,7 +44,8 @@ int VIEW_RelativeBase(CommandRecord* record, int resumed, Request* request)
         return CMD_STATE_WAIT;
     }
     DIN_SetBusy(1, request);
-    switch (DIN_GetAnswer(request)) {
+    int answer = DIN_GetAnswer(request);
+    switch (answer) {
     case ANS_INPUT: {
         ENV_SetRelZahyou(env, 1);
         uint64_t base = DIN_GetFirstPoint(request);
@@ -63,12 +64,7 @@ int VIEW_RelativeBase(CommandRecord* record, int resumed, Request* request)
         BAR_SettingSetRelMark(0);
         End(record, request);
         return CMD_STATE_WAIT;
-    case ANS_CANCEL_QUERY:
-        DIN_SetCancelAnswer(request, 1);
-        DIN_SetBusy(0, request);
-        return CMD_STATE_WAIT;
     default:
-        DIN_SetBusy(0, request);
-        return CMD_STATE_MENU_SELECT;
+        return VIEW_PickOtherAnswer(request, answer);
     }
 }
