@@ -20,6 +20,27 @@ void BAR_DrawButtonFrame(HDC dc, const RECT& rc, bool pressed);
 // The height of a drop-down list in the bar's font: a hidden combo box one
 // character wide is made and measured.
 int BAR_MeasureComboHeight(HWND hWndBar, int charWidth);
+// A bar's window class: arrow cursor, the bar's procedure and background.
+// 1, or 0 when it could not be registered.
+int BAR_RegisterBarClass(HINSTANCE hInst, const char* name, WNDPROC proc, UINT style, HBRUSH background);
+
+// One button of a bar, at (x, y) in the bar.
+struct BarButton {
+    int id;
+    const char* label;
+    DWORD style;  // added to WS_CHILD | WS_VISIBLE
+    int x, y, width, height;
+};
+// Creates the buttons in order: true, or false at the first that could not
+// be made.
+bool BAR_CreateButtons(HWND hWndBar, const BarButton* buttons, int count);
+// The check state of a bar's button, as 1 or 0.
+void BAR_SetCheck(HWND hWndBar, int id, int on);
+int BAR_IsChecked(HWND hWndBar, int id);
+// Paints an owner-drawn bar button on a draw, select or focus action: the
+// shared frame, and its window text centred in `textColour`, moved one pixel
+// down and right while pressed.
+void BAR_DrawLabelButton(const DRAWITEMSTRUCT* item, COLORREF textColour);
 
 // ---- Status bar ------------------------------------------------------------------
 

@@ -61,16 +61,6 @@ static HWND AtrWindow()
     return fs ? fs->hWndAttrBar : nullptr;
 }
 
-static void SetCheck(HWND hWnd, int id, int on)
-{
-    SendDlgItemMessageA(hWnd, id, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-static int IsChecked(HWND hWnd, int id)
-{
-    return SendDlgItemMessageA(hWnd, id, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
-}
-
 static void PostToFrame(HWND hWnd, int id, int code)
 {
     PostMessageA(GetParent(hWnd), WM_COMMAND, MAKEWPARAM(id, code), (LPARAM)GetDlgItem(hWnd, id));
@@ -99,18 +89,19 @@ static int BAR_AtrOnCreate(HWND hWnd)
     int barHeight = fs ? fs->rcAttrBar.height : client.bottom;
     int h = BAR_MeasureComboHeight(hWnd, c);
     int y = (barHeight - h - 2) / 2;
-    HINSTANCE inst = (HINSTANCE)GetWindowLongPtrA(hWnd, GWLP_HINSTANCE);
+    // Six buttons five characters wide, then six of six.
+    BarButton buttons[12];
     for (int k = 0; k < 12; ++k) {
         int x = k < 6 ? c * (5 * k) + k : c * (30 + 6 * (k - 6)) + k;
         int width = k < 6 ? 5 * c : 6 * c;
-        HWND b = CreateWindowExA(0, "BUTTON", s_buttons[k].label, WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX | BS_PUSHLIKE,
-                                 x, y, width, h, hWnd, (HMENU)(INT_PTR)s_buttons[k].id, inst, nullptr);
-        if (!b) return 0;
-        if (s_buttons[k].id == ATR_RATS) SetCheck(hWnd, ATR_RATS, 1);
-        // The button class is shared by every button of the process: without
-        // the double-click bit a quick second click stays a click.
-        if (s_buttons[k].id == ATR_BBS) SetClassLongPtrA(b, GCL_STYLE, ATR_CLASS_STYLE & ~CS_DBLCLKS);
+        buttons[k] = {s_buttons[k].id, s_buttons[k].label, BS_AUTOCHECKBOX | BS_PUSHLIKE, x, y, width, h};
     }
+    if (!BAR_CreateButtons(hWnd, buttons, 12)) return 0;
+    BAR_SetCheck(hWnd, ATR_RATS, 1);
+    // The button class is shared by every button of the process: without
+    // the double-click bit a quick second click stays a click.
+    SetClassLongPtrA(GetDlgItem(hWnd, ATR_BBS), GCL_STYLE, ATR_CLASS_STYLE & ~CS_DBLCLKS);
+    HINSTANCE inst = (HINSTANCE)GetWindowLongPtrA(hWnd, GWLP_HINSTANCE);
     HWND readout = CreateWindowExA(0, "EDIT", "-123.456 -123.456", WS_CHILD | WS_VISIBLE | WS_DLGFRAME | ES_CENTER,
                                    66 * c + 12, y, 18 * c, h, hWnd, (HMENU)(INT_PTR)ATR_READOUT, inst, nullptr);
     return readout ? 1 : 0;
@@ -130,16 +121,16 @@ void BAR_AttrRefresh()
     HWND hWnd = AtrWindow();
     if (!hWnd) return;
     EnvRecord* env = ENV_GetENVClass();
-    SetCheck(hWnd, ATR_ORIGIN, ENV_GetGentenVisible(env));
-    SetCheck(hWnd, ATR_GRID, ENV_GetGridVisible(env));
-    SetCheck(hWnd, ATR_RATS, env->own.ratsDisp);
-    SetCheck(hWnd, ATR_ASSIGN, ENV_GetAssignDisp(env));
-    SetCheck(hWnd, ATR_PIN, env->own.pinNameDisp);
-    SetCheck(hWnd, ATR_CONTRAST, env->contrast);
-    SetCheck(hWnd, ATR_NET_COLOUR, env->own.netColor & 1);
+    BAR_SetCheck(hWnd, ATR_ORIGIN, ENV_GetGentenVisible(env));
+    BAR_SetCheck(hWnd, ATR_GRID, ENV_GetGridVisible(env));
+    BAR_SetCheck(hWnd, ATR_RATS, env->own.ratsDisp);
+    BAR_SetCheck(hWnd, ATR_ASSIGN, ENV_GetAssignDisp(env));
+    BAR_SetCheck(hWnd, ATR_PIN, env->own.pinNameDisp);
+    BAR_SetCheck(hWnd, ATR_CONTRAST, env->contrast);
+    BAR_SetCheck(hWnd, ATR_NET_COLOUR, env->own.netColor & 1);
     SetDlgItemTextA(hWnd, ATR_FIGURE, env->own.solidFigure ? "図ﾍﾞﾀ" : "図ﾉｰﾏ");
     SetDlgItemTextA(hWnd, ATR_VIEW_MODE, ViewModeName(ENV_GetViewMode(env)));
-    SetCheck(hWnd, ATR_VIEW_MODE, 0);
+    BAR_SetCheck(hWnd, ATR_VIEW_MODE, 0);
 }
 
 // The contrast switch is mirrored by the check box 1395 of the signal-line
@@ -162,7 +153,7 @@ static void ToggleContrast(HWND hWnd)
         SetPanelContrastChecks(fs, env->contrast);
     }
     SetDlgItemTextA(hWnd, ATR_CONTRAST, "ｺﾝﾄﾗｽﾄ");
-    SetCheck(hWnd, ATR_CONTRAST, env->contrast);
+    BAR_SetCheck(hWnd, ATR_CONTRAST, env->contrast);
     RedrawCanvas();
 }
 
@@ -175,7 +166,7 @@ static void StepViewMode(HWND hWnd)
     if (mode >= 0) mode = (mode + 1) % 3;
     ENV_SetViewMode(env, mode);
     SetDlgItemTextA(hWnd, ATR_VIEW_MODE, ViewModeName(mode));
-    SetCheck(hWnd, ATR_VIEW_MODE, 0);
+    BAR_SetCheck(hWnd, ATR_VIEW_MODE, 0);
     FrameState* fs = ROT_GetWindowData();
     CanvasState* state = CNV_GetState();
     if (!fs || !fs->hWndCanvas || !state) return;
@@ -225,12 +216,12 @@ static void BAR_AtrOnCommand(HWND hWnd, int id, int code)
     case ATR_FIGURE:
         env->own.solidFigure = env->own.solidFigure ? 0 : 1;
         SetDlgItemTextA(hWnd, id, env->own.solidFigure ? "図ﾍﾞﾀ" : "図ﾉｰﾏ");
-        SetCheck(hWnd, id, env->own.solidFigure);
+        BAR_SetCheck(hWnd, id, env->own.solidFigure);
         RedrawCanvas();
         return;
     case ATR_VIA:
-        if (!IsChecked(hWnd, id)) {
-            SetCheck(hWnd, id, 1);
+        if (!BAR_IsChecked(hWnd, id)) {
+            BAR_SetCheck(hWnd, id, 1);
             return;
         }
         if (code == BN_CLICKED) PostToFrame(hWnd, id, code);
@@ -238,14 +229,14 @@ static void BAR_AtrOnCommand(HWND hWnd, int id, int code)
     case ATR_NET_COLOUR:
         env->own.netColor ^= 1;
         SetDlgItemTextA(hWnd, id, "ﾈｯﾄ色");
-        SetCheck(hWnd, id, env->own.netColor & 1);
+        BAR_SetCheck(hWnd, id, env->own.netColor & 1);
         RedrawCanvas();
         return;
-    case ATR_LINE_LENGTH: SetCheck(hWnd, id, 0); return;
+    case ATR_LINE_LENGTH: BAR_SetCheck(hWnd, id, 0); return;
     case ATR_BBS: {
         FrameState* fs = ROT_GetWindowData();
         env->own.bbsDisplay = fs && fs->hWndBbs ? 0 : 1;
-        SetCheck(hWnd, id, env->own.bbsDisplay);
+        BAR_SetCheck(hWnd, id, env->own.bbsDisplay);
         RedrawCanvas();
         PostToFrame(hWnd, id, code);
         return;
@@ -261,25 +252,11 @@ static void BAR_AtrOnCommand(HWND hWnd, int id, int code)
     PostToFrame(hWnd, id, code);
 }
 
-static void BAR_AtrDrawItem(const DRAWITEMSTRUCT* item)
-{
-    if (!(item->itemAction & (ODA_DRAWENTIRE | ODA_SELECT | ODA_FOCUS))) return;
-    bool pressed = (item->itemState & ODS_SELECTED) != 0;
-    BAR_DrawButtonFrame(item->hDC, item->rcItem, pressed);
-    char label[32];
-    GetWindowTextA(item->hwndItem, label, sizeof label);
-    RECT rc = item->rcItem;
-    if (pressed) OffsetRect(&rc, 1, 1);
-    SetBkMode(item->hDC, TRANSPARENT);
-    SetTextColor(item->hDC, GetSysColor(COLOR_BTNTEXT));
-    DrawTextA(item->hDC, label, -1, &rc, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
-}
-
 LRESULT CALLBACK BAR_AtrWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
     case WM_CREATE: return BAR_AtrOnCreate(hWnd) ? 0 : -1;
-    case WM_DRAWITEM: BAR_AtrDrawItem((const DRAWITEMSTRUCT*)lParam); return TRUE;
+    case WM_DRAWITEM: BAR_DrawLabelButton((const DRAWITEMSTRUCT*)lParam, GetSysColor(COLOR_BTNTEXT)); return TRUE;
     case WM_SETCURSOR: SetCursor(LoadCursorA(nullptr, (LPCSTR)IDC_ARROW)); return TRUE;
     case WM_COMMAND: BAR_AtrOnCommand(hWnd, LOWORD(wParam), HIWORD(wParam)); return 0;
     case BAR_MSG_CURSOR_POS:
@@ -295,12 +272,5 @@ LRESULT CALLBACK BAR_AtrWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPara
 
 int BAR_AtrRegisterClass(HINSTANCE hInst)
 {
-    WNDCLASSA wc = {};
-    wc.style = ATR_CLASS_STYLE;
-    wc.lpfnWndProc = BAR_AtrWndProc;
-    wc.hInstance = hInst;
-    wc.hCursor = LoadCursorA(nullptr, (LPCSTR)IDC_ARROW);
-    wc.hbrBackground = (HBRUSH)GetStockObject(LTGRAY_BRUSH);
-    wc.lpszClassName = "Atr_CLASS";
-    return RegisterClassA(&wc) ? 1 : 0;
+    return BAR_RegisterBarClass(hInst, "Atr_CLASS", BAR_AtrWndProc, ATR_CLASS_STYLE, (HBRUSH)GetStockObject(LTGRAY_BRUSH));
 }

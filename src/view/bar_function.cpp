@@ -298,6 +298,18 @@ static void FormatMm(char* out, size_t size, int units, bool present)
     else snprintf(out, size, "  ---");
 }
 
+// A VIA row: the shape mark of its land, its name, the land's outer width
+// and the hole size in millimetres.
+static void AddViaSizeRow(HWND list, DdmContext* ctx, const char* name, int aptNo, int drill)
+{
+    int width = OuterWidth(aptNo), hole = HoleSize(ctx, drill);
+    char w[16], h[16], row[96];
+    FormatMm(w, sizeof w, width, true);
+    FormatMm(h, sizeof h, hole, drill >= 1);
+    snprintf(row, sizeof row, "%s%s %s %s", SizeMark(aptNo, width, hole), name, w, h);
+    ListAdd(list, row);
+}
+
 static void FillDefinedVias(HWND list, DdmContext* ctx)
 {
     DefViaTable* dv = DDM_Open_DefViaTable(ctx);
@@ -308,14 +320,9 @@ static void FillDefinedVias(HWND list, DdmContext* ctx)
     int count = Clamp(TDV_Get_DefViaTbl_DispNum(dv));
     for (int n = 1; n <= count; ++n) {
         DefViaEntry* e = TDV_Get_DefViaTblRec(dv, n);
-        int apt = TDV_GetAptNo(e, 1, side - 1);
-        int drill = TDV_GetDrillNo(e);
-        int width = OuterWidth(apt), hole = HoleSize(ctx, drill);
-        char w[16], h[16], row[96];
-        FormatMm(w, sizeof w, width, true);
-        FormatMm(h, sizeof h, hole, drill >= 1);
-        snprintf(row, sizeof row, "%s A%ld %s %s", SizeMark(apt, width, hole), (long)n, w, h);
-        ListAdd(list, row);
+        char name[16];
+        snprintf(name, sizeof name, " A%ld", (long)n);
+        AddViaSizeRow(list, ctx, name, TDV_GetAptNo(e, 1, side - 1), TDV_GetDrillNo(e));
     }
     ListSelect(list, TDV_GetActiveDefViaNo(dv) - 1);
     DDM_CloseDefViaTable(ctx, dv);
@@ -326,13 +333,9 @@ static void AddViaRow(HWND list, DdmContext* ctx, ViaTable* vt, int v)
     ViaDef* def = TVT_Get_QZViaTblRec(vt, v);
     LevelTable* lt = TLV_Get_TlvClass();
     int apt = TVT_Get_AptNo_Level(TVT_Get_TvtViaLayerTbl(vt), def, TLV_GetActiveLevel(lt));
-    int drill = TVT_Get_DrlNo(def);
-    int width = OuterWidth(apt), hole = HoleSize(ctx, drill);
-    char w[16], h[16], row[96];
-    FormatMm(w, sizeof w, width, true);
-    FormatMm(h, sizeof h, hole, drill >= 1);
-    snprintf(row, sizeof row, "%s%4ld %s %s", SizeMark(apt, width, hole), (long)v, w, h);
-    ListAdd(list, row);
+    char name[16];
+    snprintf(name, sizeof name, "%4ld", (long)v);
+    AddViaSizeRow(list, ctx, name, apt, TVT_Get_DrlNo(def));
 }
 
 static void FillViaTable(HWND list, DdmContext* ctx)
@@ -672,12 +675,6 @@ LRESULT CALLBACK BAR_FuncWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPar
 
 int BAR_FuncRegisterClass(HINSTANCE hInst)
 {
-    WNDCLASSA wc = {};
-    wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-    wc.lpfnWndProc = BAR_FuncWndProc;
-    wc.hInstance = hInst;
-    wc.hCursor = LoadCursorA(nullptr, (LPCSTR)IDC_ARROW);
-    wc.hbrBackground = (HBRUSH)GetStockObject(LTGRAY_BRUSH);
-    wc.lpszClassName = "BtnFunc_CLASS";
-    return RegisterClassA(&wc) ? 1 : 0;
+    return BAR_RegisterBarClass(hInst, "BtnFunc_CLASS", BAR_FuncWndProc, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS,
+                                (HBRUSH)GetStockObject(LTGRAY_BRUSH));
 }

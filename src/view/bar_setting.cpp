@@ -50,16 +50,6 @@ static HWND SettingWindow()
     return fs ? fs->hWndSettingBar : nullptr;
 }
 
-static void SetCheck(HWND hWnd, int id, int on)
-{
-    SendDlgItemMessageA(hWnd, id, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-static int IsChecked(HWND hWnd, int id)
-{
-    return SendDlgItemMessageA(hWnd, id, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
-}
-
 static void Repaint(HWND hWnd, int id, BOOL erase)
 {
     if (HWND item = GetDlgItem(hWnd, id)) InvalidateRect(item, nullptr, erase);
@@ -91,36 +81,16 @@ void BAR_SettingRefresh()
     char text[16];
     snprintf(text, sizeof text, "%c", GRD_GetCurrentGridGroupChar(GRD_GetObject()));
     SetDlgItemTextA(hWnd, SET_GRID_GROUP, text);
-    SetCheck(hWnd, SET_LEADIN, ENV_GetLeadin(env));
-    SetCheck(hWnd, SET_EDGE, ENV_GetEdge(env));
+    BAR_SetCheck(hWnd, SET_LEADIN, ENV_GetLeadin(env));
+    BAR_SetCheck(hWnd, SET_EDGE, ENV_GetEdge(env));
     int lock = ENV_GetLock(env);
     SetDlgItemTextA(hWnd, SET_LOCK, lock >= 0 && lock <= 3 ? s_lockNames[lock] : "");
     snprintf(text, sizeof text, "%dﾟ", ENV_GetLockAngle(env));
     SetDlgItemTextA(hWnd, SET_LOCK_ANGLE, text);
-    SetCheck(hWnd, SET_DATA_DISP, ENV_GetDataDisp(env));
+    BAR_SetCheck(hWnd, SET_DATA_DISP, ENV_GetDataDisp(env));
 }
 
 // ---- Creation ----------------------------------------------------------------------
-
-struct SettingControl {
-    int id;
-    const char* label;
-    DWORD style;
-    int x, width, height;
-};
-
-// Creates the controls, control i at the top of row y[i].
-static bool CreateControls(HWND hWnd, const SettingControl* controls, const int* y, int count)
-{
-    HINSTANCE inst = (HINSTANCE)GetWindowLongPtrA(hWnd, GWLP_HINSTANCE);
-    for (int i = 0; i < count; ++i) {
-        const SettingControl& k = controls[i];
-        if (!CreateWindowExA(0, "BUTTON", k.label, WS_CHILD | WS_VISIBLE | k.style, k.x, y[i], k.width, k.height, hWnd,
-                             (HMENU)(INT_PTR)k.id, inst, nullptr))
-            return false;
-    }
-    return true;
-}
 
 static int BAR_SettingOnCreate(HWND hWnd)
 {
@@ -136,29 +106,26 @@ static int BAR_SettingOnCreate(HWND hWnd)
     int markX = W - 7 * c, markW = (W - 1 - markX) / 2;
     const DWORD PUSH = BS_PUSHBUTTON, CHECK = BS_AUTOCHECKBOX, OWNER = BS_OWNERDRAW;
     // clang-format off
-    const SettingControl controls[] = {
-        {SET_LOCK,       "",             PUSH,  -1,                W - 3 * c,          h},
-        {SET_LOCK_ANGLE, "",             PUSH,  W - 3 * c - 2,     3 * c + 1,          h},
-        {SET_GRID,       "入力グリッド", PUSH,  -1,                W - 5 * c,          H},
-        {SET_GRID_UP,    "↑",           PUSH,  W - 5 * c - 1,     2 * c,              H},
-        {SET_GRID_GROUP, "",             PUSH,  W - 3 * c - 1,     3 * c,              H},
-        {SET_LEADIN,     "LE",           CHECK, 1,                 W - 7 * c - 1,      h},
-        {SET_ABS,        "絶",           OWNER, markX,             markW,              h},
-        {SET_ASSIGN_IN,  "ア",           OWNER, markX + markW,     markW,              h},
-        {SET_EDGE,       "端",           CHECK, 1,                 W - 7 * c - 1,      h},
-        {SET_REL,        "相",           OWNER, markX,             markW,              h},
-        {SET_PAN_ASSIGN, "Pｱ",           OWNER, markX + markW,     markW,              h},
-        {SET_EDGE_ARC,   "円",           OWNER, 3,                 W / 3 - 6,          h},
-        {SET_DATA_DISP,  "情報",         CHECK, W / 3,             W - W / 3 - 1,      h},
-        {SET_C,          "Ｃ",           PUSH,  0,                 W / 3,              h},
-        {SET_N,          "Ｎ",           PUSH,  W / 3,             W / 3,              h},
-        {SET_SC,         "SC",           PUSH,  2 * (W / 3),       W / 3,              h},
+    const BarButton controls[] = {
+        {SET_LOCK,       "",             PUSH,  -1,                y1, W - 3 * c,          h},
+        {SET_LOCK_ANGLE, "",             PUSH,  W - 3 * c - 2,     y1, 3 * c + 1,          h},
+        {SET_GRID,       "入力グリッド", PUSH,  -1,                y2, W - 5 * c,          H},
+        {SET_GRID_UP,    "↑",           PUSH,  W - 5 * c - 1,     y2, 2 * c,              H},
+        {SET_GRID_GROUP, "",             PUSH,  W - 3 * c - 1,     y2, 3 * c,              H},
+        {SET_LEADIN,     "LE",           CHECK, 1,                 y3, W - 7 * c - 1,      h},
+        {SET_ABS,        "絶",           OWNER, markX,             y3, markW,              h},
+        {SET_ASSIGN_IN,  "ア",           OWNER, markX + markW,     y3, markW,              h},
+        {SET_EDGE,       "端",           CHECK, 1,                 y4, W - 7 * c - 1,      h},
+        {SET_REL,        "相",           OWNER, markX,             y4, markW,              h},
+        {SET_PAN_ASSIGN, "Pｱ",           OWNER, markX + markW,     y4, markW,              h},
+        {SET_EDGE_ARC,   "円",           OWNER, 3,                 y5, W / 3 - 6,          h},
+        {SET_DATA_DISP,  "情報",         CHECK, W / 3,             y5, W - W / 3 - 1,      h},
+        {SET_C,          "Ｃ",           PUSH,  0,                 y6, W / 3,              h},
+        {SET_N,          "Ｎ",           PUSH,  W / 3,             y6, W / 3,              h},
+        {SET_SC,         "SC",           PUSH,  2 * (W / 3),       y6, W / 3,              h},
     };
-    const int rowY[] = {y1, y1, y2, y2, y2, y3, y3, y3, y4, y4, y4, y5, y5, y6, y6, y6};
     // clang-format on
-    constexpr int count = (int)(sizeof controls / sizeof controls[0]);
-    static_assert(sizeof rowY / sizeof rowY[0] == count);
-    if (!CreateControls(hWnd, controls, rowY, count)) return -1;
+    if (!BAR_CreateButtons(hWnd, controls, (int)(sizeof controls / sizeof controls[0]))) return -1;
 
     if (fs) fs->autoLockMode = 0;
     // Only the plain lock survives a start: an automatic direction is chosen
@@ -171,11 +138,9 @@ static int BAR_SettingOnCreate(HWND hWnd)
 
 // ---- Drawing --------------------------------------------------------------------------
 
+// The mode marks and the edge-on-arcs button: red while their switch is on.
 static void BAR_SettingDrawItem(const DRAWITEMSTRUCT* item)
 {
-    if (!(item->itemAction & (ODA_DRAWENTIRE | ODA_SELECT | ODA_FOCUS))) return;
-    bool pressed = (item->itemState & ODS_SELECTED) != 0;
-    BAR_DrawButtonFrame(item->hDC, item->rcItem, pressed);
     int on = 0;
     switch (item->CtlID) {
     case SET_REL: on = g_RelCoordMark; break;
@@ -183,13 +148,7 @@ static void BAR_SettingDrawItem(const DRAWITEMSTRUCT* item)
     case SET_ASSIGN_IN: on = g_AssignInMark; break;
     case SET_EDGE_ARC: on = ENV_GetENVClass()->own.edgeEnko; break;
     }
-    char label[16];
-    GetWindowTextA(item->hwndItem, label, sizeof label);
-    RECT rc = item->rcItem;
-    if (pressed) OffsetRect(&rc, 1, 1);
-    SetBkMode(item->hDC, TRANSPARENT);
-    SetTextColor(item->hDC, on ? RGB(255, 0, 0) : GetSysColor(COLOR_BTNTEXT));
-    DrawTextA(item->hDC, label, -1, &rc, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+    BAR_DrawLabelButton(item, on ? RGB(255, 0, 0) : GetSysColor(COLOR_BTNTEXT));
 }
 
 // ---- Commands -------------------------------------------------------------------------
@@ -242,12 +201,12 @@ static void BAR_SettingOnCommand(HWND hWnd, int id, int code, HWND hWndCtl)
     bool clicked = code == BN_CLICKED;
     switch (id) {
     case SET_LEADIN:
-        if (clicked) ENV_SetLeadin(env, IsChecked(hWnd, id));
+        if (clicked) ENV_SetLeadin(env, BAR_IsChecked(hWnd, id));
         return;
     case SET_EDGE:
         if (!clicked) return;
-        ENV_SetEdge(env, IsChecked(hWnd, id));
-        if (!IsChecked(hWnd, id)) {
+        ENV_SetEdge(env, BAR_IsChecked(hWnd, id));
+        if (!BAR_IsChecked(hWnd, id)) {
             ENV_SetEdgeEnko(env, 0);
             Repaint(hWnd, SET_EDGE_ARC, TRUE);
         }
@@ -264,14 +223,14 @@ static void BAR_SettingOnCommand(HWND hWnd, int id, int code, HWND hWndCtl)
         SetLockMode(hWnd, NextLockMode(id, ENV_GetLock(env), autoLock));
         return;
     case SET_DATA_DISP:
-        if (clicked) ENV_SetDataDisp(env, IsChecked(hWnd, id));
+        if (clicked) ENV_SetDataDisp(env, BAR_IsChecked(hWnd, id));
         return;
     case SET_EDGE_ARC:
         if (!clicked) return;
         if (!env->own.edgeEnko) {
             ENV_SetEdgeEnko(env, 1);
             ENV_SetEdge(env, 1);
-            SetCheck(hWnd, SET_EDGE, 1);
+            BAR_SetCheck(hWnd, SET_EDGE, 1);
         } else {
             ENV_SetEdgeEnko(env, 0);
         }
@@ -288,12 +247,12 @@ static void BAR_SettingOnCommand(HWND hWnd, int id, int code, HWND hWndCtl)
     case SET_TOGGLE_LEADIN:
         if (!clicked) return;
         ENV_SetLeadin(env, ENV_GetLeadin(env) ? 0 : 1);
-        SetCheck(hWnd, SET_LEADIN, ENV_GetLeadin(env));
+        BAR_SetCheck(hWnd, SET_LEADIN, ENV_GetLeadin(env));
         return;
     case SET_TOGGLE_EDGE:
         if (!clicked) return;
         ENV_SetEdge(env, ENV_GetEdge(env) ? 0 : 1);
-        SetCheck(hWnd, SET_EDGE, ENV_GetEdge(env));
+        BAR_SetCheck(hWnd, SET_EDGE, ENV_GetEdge(env));
         return;
     }
     PostMessageA(GetParent(hWnd), WM_COMMAND, MAKEWPARAM(id, code), (LPARAM)hWndCtl);
@@ -312,12 +271,6 @@ LRESULT CALLBACK BAR_SettingWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM l
 
 int BAR_SettingRegisterClass(HINSTANCE hInst)
 {
-    WNDCLASSA wc = {};
-    wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-    wc.lpfnWndProc = BAR_SettingWndProc;
-    wc.hInstance = hInst;
-    wc.hCursor = LoadCursorA(nullptr, (LPCSTR)IDC_ARROW);
-    wc.hbrBackground = (HBRUSH)GetStockObject(LTGRAY_BRUSH);
-    wc.lpszClassName = "Setting_CLASS";
-    return RegisterClassA(&wc) ? 1 : 0;
+    return BAR_RegisterBarClass(hInst, "Setting_CLASS", BAR_SettingWndProc, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS,
+                                (HBRUSH)GetStockObject(LTGRAY_BRUSH));
 }
