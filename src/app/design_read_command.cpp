@@ -47,21 +47,23 @@ static void FitViewToData(HWND canvas)
     DDM_Close(ctx);
 }
 
-static void RefreshFrame(FrameState* fs)
+// The title, and the setting bar and the function bar's lists as the
+// design in the work space has them.
+static void ShowDesignInBars()
 {
-    const char* folder = ENV_GetBinPath("");
-    fs->panels.gridHideValue[0] = INI_ReadMainGrid(folder);
-    fs->panels.gridHideValue[1] = INI_ReadSubGrid(folder);
-    SetDspMainGrdLimit(fs->panels.gridHideValue[0]);
-    SetDspSubGrdLimit(fs->panels.gridHideValue[1]);
-
     ROT_SetTitle();
     BAR_SettingShowGridName();
     BAR_SettingRefresh();
     BAR_FuncFillLineTableList();
     BAR_FuncFillViaList();
     BAR_FuncFillLevelList();
-    int move = INI_ReadMove(folder);
+}
+
+static void RefreshFrame(FrameState* fs)
+{
+    ROT_ReadGridHideValues(fs);
+    ShowDesignInBars();
+    int move = INI_ReadMove(ENV_GetBinPath(""));
     if (move >= 0) ((EnvRecord*)ENV_GetENVClass())->own.moveStep = move;
     BAR_FuncSelectRateItem();
     BAR_FuncSelectStepItem();
@@ -81,12 +83,7 @@ static void RefreshFrame(FrameState* fs)
 // before stays on the canvas or in the bars.
 static void ShowWhatIsLoaded()
 {
-    ROT_SetTitle();
-    BAR_SettingShowGridName();
-    BAR_SettingRefresh();
-    BAR_FuncFillLineTableList();
-    BAR_FuncFillViaList();
-    BAR_FuncFillLevelList();
+    ShowDesignInBars();
     BAR_AttrRefresh();
     CNV_FullRepaint();
 }

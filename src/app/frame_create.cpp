@@ -136,7 +136,7 @@ static void SetUpDesign(HINSTANCE inst, FrameState* fs)
     DDM_Close(ctx);
 }
 
-static void ReadGridHideValues(FrameState* fs)
+void ROT_ReadGridHideValues(FrameState* fs)
 {
     const char* folder = ENV_GetBinPath("");
     fs->panels.gridHideValue[0] = INI_ReadMainGrid(folder);
@@ -188,7 +188,7 @@ LRESULT ROT_OnCreate(HWND hWnd, const CREATESTRUCTA* cs)
     fs->rcMenuList = L.menuList;
     fs->rcCanvas = L.canvas;
     CreateChildren(hWnd, inst, fs);
-    ReadGridHideValues(fs);
+    ROT_ReadGridHideValues(fs);
     fs->iActivePanel = 0;
     if (!PNL_CreateAllPanels(hWnd, inst)) return 0;
     ROT_SetTitle();

@@ -18,6 +18,9 @@ LRESULT CALLBACK ROT_WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
 int ROT_SetCursorMode(int mode);
 // "QZ-Viewer - [recent file] - Ver.version" as the frame's title.
 void ROT_SetTitle();
+// Reads the main and sub grid hide values of the settings file into the
+// frame's panel block and hands them to the engine's grid display.
+void ROT_ReadGridHideValues(FrameState* fs);
 // Hides the option panel on show: 1, or 0 when none is on show.
 int ROT_HideCommandPanel();
 // Destroys and creates every option panel again: 1, or 0 when destroying one failed.
