@@ -15,15 +15,14 @@
 #include <string>
 
 #include "app/app.h"
-#include "app/cmd.h"
-#include "app/rot.h"
 #include "engine/board_builder.h"
 #include "platform/qzt_design_services.h"
-#include "platform/qzt_display.h"
 #include "platform/qzt_file.h"
 #include "platform/qzt_wps.h"
 #include "platform/trvdlg.h"
 #include "view/cnv.h"
+
+#include "load_viewer.h"
 
 namespace {
 
@@ -42,13 +41,9 @@ double Seconds(Tick from, Tick to)
     return (double)(to - from) / (double)f.QuadPart;
 }
 
-WNDPROC s_frameProc = nullptr;
 // The load's progress window is shown around the engine's file read; the
 // pump below looks for it every millisecond.
 Tick s_progressShown = 0, s_progressGone = 0;
-bool s_inLoad = false;
-int s_ended = 0;
-Tick s_loadStart = 0, s_loadEnd = 0;
 
 void WatchProgress()
 {
@@ -57,51 +52,16 @@ void WatchProgress()
     if (!shown && s_progressShown && !s_progressGone) s_progressGone = Now();
 }
 
-// The load sends the frame the busy cursor first and the cursor it replaced
-// last, after the view is fitted and the canvas repainted.
-LRESULT CALLBACK FrameSpy(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    if (msg == WM_USER + 8) {
-        if (wParam == CMD_CURSOR_WAIT) {
-            s_inLoad = true;
-            s_loadStart = Now();
-        } else if (s_inLoad) {
-            s_inLoad = false;
-            s_loadEnd = Now();
-            ++s_ended;
-        }
-    }
-    return CallWindowProcA(s_frameProc, hWnd, msg, wParam, lParam);
-}
-
-// Removes a scratch folder with what it holds, as far as nothing holds it open.
-void RemoveFolder(const std::string& folder)
-{
-    WIN32_FIND_DATAA fd;
-    HANDLE find = FindFirstFileA((folder + "*").c_str(), &fd);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = fd.cFileName;
-            if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                DeleteFileA((folder + name).c_str());
-            else if (name != "." && name != "..")
-                RemoveFolder(folder + name + "\\");
-        } while (FindNextFileA(find, &fd));
-        FindClose(find);
-    }
-    RemoveDirectoryA(folder.c_str());
-}
-
 void PumpUntilLoaded(int count)
 {
-    while (s_ended < count) {
+    while (LV_LoadsEnded() < count) {
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
         WatchProgress();
-        if (s_ended >= count) break;
+        if (LV_LoadsEnded() >= count) break;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
     }
 }
@@ -137,25 +97,13 @@ int main(int argc, char** argv)
 {
     long elements = argc > 1 ? std::atol(argv[1]) : 1000000;
     int runs = argc > 2 ? std::atoi(argv[2]) : 3;
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    char folder[MAX_PATH];
     // Scratch folders that earlier runs could not remove go first.
-    WIN32_FIND_DATAA fd;
-    HANDLE find = FindFirstFileA((std::string(temp) + "load_bench_*").c_str(), &fd);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveFolder(std::string(temp) + fd.cFileName + "\\");
-        } while (FindNextFileA(find, &fd));
-        FindClose(find);
-    }
-    std::snprintf(folder, sizeof folder, "%sload_bench_%lu\\", temp, GetCurrentProcessId());
-    CreateDirectoryA(folder, nullptr);
-    std::string design = std::string(folder) + "large.tpw";
+    std::string folder = LV_ScratchFolder("load_bench_");
+    std::string design = folder + "large.tpw";
 
     // The design, written from a work space of its own.
     {
-        std::string wps = std::string(folder) + "build.wps";
+        std::string wps = folder + "build.wps";
         void* space = WPS_Open(wps.c_str());
         BuildDesign(elements);
         char what[256] = "";
@@ -172,25 +120,13 @@ int main(int argc, char** argv)
 
     // The viewer: a fresh work space, the frame, the command thread, started
     // as the program starts with a design named on its command line.
-    HINSTANCE inst = GetModuleHandleA(nullptr);
-    g_hInst = inst;
-    std::strcpy(g_FontName, "TEXT");
-    g_hWorkSpace = WPS_Open((std::string(folder) + "QZtemp.wps").c_str());
-    std::snprintf(g_DesignPathBuffer.folder, sizeof g_DesignPathBuffer.folder, "%s", folder);
-    std::snprintf(g_DesignPathBuffer.name, sizeof g_DesignPathBuffer.name, "large.tpw");
-    g_OpenDesignParams = {&g_DesignPathBuffer, 0, 0};
-    HANDLE thread = CreateThread(nullptr, 0, CMD_ThreadMain, nullptr, CREATE_SUSPENDED, nullptr);
-    APP_RegisterClasses(inst);
-    HWND frame = CreateWindowExA(0, ROT_CLASS_NAME, "QZ-Torva", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 1280,
-                                 900, nullptr, nullptr, inst, nullptr);
+    HANDLE thread = nullptr;
+    DWORD threadId = 0;
+    HWND frame = LV_StartViewer(folder, "large.tpw", 1280, 900, &thread, &threadId);
     if (!frame) {
         std::fprintf(stderr, "load: no frame\n");
         return 1;
     }
-    s_frameProc = (WNDPROC)SetWindowLongPtrA(frame, GWLP_WNDPROC, (LONG_PTR)FrameSpy);
-    D2D_Init(frame);
-    ShowWindow(frame, SW_SHOWNORMAL);
-    UpdateWindow(frame);
 
     // Run 1 is the frame's own start-up load (posted at its creation); the
     // others are posted as the start-up posts it.
@@ -206,7 +142,7 @@ int main(int argc, char** argv)
         PumpUntilLoaded(run);
         Tick painted = Now();
         double command = Seconds(posted, painted);
-        double inCommand = Seconds(s_loadStart, s_loadEnd);
+        double inCommand = Seconds(LV_LoadStartTick(), LV_LoadEndTick());
         double progress = Seconds(s_progressShown, s_progressGone);
 
         // The engine's file read alone, into the same work space.
@@ -239,7 +175,7 @@ int main(int argc, char** argv)
     // The work space and the design go; the command thread never ends, so
     // the process is ended here.
     WPS_Close(g_hWorkSpace);
-    RemoveFolder(folder);
+    LV_RemoveFolder(folder);
     TerminateProcess(GetCurrentProcess(), 0);
     return 0;
 }

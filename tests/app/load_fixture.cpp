@@ -6,75 +6,17 @@
 #include <sstream>
 
 #include "app/app.h"
-#include "app/cmd.h"
 #include "app/rot.h"
 #include "engine/board_builder.h"
+#include "load_viewer.h"
 #include "platform/layout_line.h"
 #include "platform/qzt_design_services.h"
-#include "platform/qzt_display.h"
 #include "platform/qzt_file.h"
 #include "platform/qzt_wps.h"
 #include "platform/qzt_runtime.h"
 #include "pcb_gen.h"
 
 namespace {
-
-WNDPROC s_frameProc = nullptr;
-bool s_inLoad = false;
-int s_ended = 0;
-
-// A load sends the frame the busy cursor first and the cursor it replaced
-// last; nothing else sends the busy cursor while the tests run.
-LRESULT CALLBACK FrameSpy(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    if (msg == WM_USER + 8) {
-        if (wParam == CMD_CURSOR_WAIT) {
-            s_inLoad = true;
-        } else if (s_inLoad) {
-            s_inLoad = false;
-            ++s_ended;
-        }
-    }
-    return CallWindowProcA(s_frameProc, hWnd, msg, wParam, lParam);
-}
-
-// Removes a scratch folder with what it holds, as far as nothing holds it open.
-void RemoveFolder(const std::string& folder)
-{
-    WIN32_FIND_DATAA fd;
-    HANDLE find = FindFirstFileA((folder + "*").c_str(), &fd);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = fd.cFileName;
-            if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                DeleteFileA((folder + name).c_str());
-            else if (name != "." && name != "..")
-                RemoveFolder(folder + name + "\\");
-        } while (FindNextFileA(find, &fd));
-        FindClose(find);
-    }
-    RemoveDirectoryA(folder.c_str());
-}
-
-// The scratch folders of earlier runs are removed first: each holds a work
-// space and the designs of its run.
-std::string ScratchFolder()
-{
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    WIN32_FIND_DATAA fd;
-    HANDLE find = FindFirstFileA((std::string(temp) + "load_test_*").c_str(), &fd);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveFolder(std::string(temp) + fd.cFileName + "\\");
-        } while (FindNextFileA(find, &fd));
-        FindClose(find);
-    }
-    char folder[MAX_PATH];
-    std::snprintf(folder, sizeof folder, "%sload_test_%lu\\", temp, GetCurrentProcessId());
-    CreateDirectoryA(folder, nullptr);
-    return folder;
-}
 
 void Copy(const std::string& from, const std::string& to) { CopyFileA(from.c_str(), to.c_str(), FALSE); }
 
@@ -147,29 +89,19 @@ LoadFixture* LF_Start(const char* firstDesign, KIT_DialogWatch** commandWatch,
                       const std::vector<std::pair<int, std::string>>& answers)
 {
     LoadFixture* f = new LoadFixture;
-    f->folder = ScratchFolder();
+    // The scratch folders of earlier runs go first: each holds a work space
+    // and the designs of its run.
+    f->folder = LV_ScratchFolder("load_test_");
     WriteDesigns(f->folder);
 
-    HINSTANCE inst = GetModuleHandleA(nullptr);
-    g_hInst = inst;
-    std::strcpy(g_FontName, "TEXT");
-    g_hWorkSpace = WPS_Open((f->folder + "QZtemp.wps").c_str());
-    std::snprintf(g_DesignPathBuffer.folder, sizeof g_DesignPathBuffer.folder, "%s", f->folder.c_str());
-    std::snprintf(g_DesignPathBuffer.name, sizeof g_DesignPathBuffer.name, "%s", firstDesign);
-    g_OpenDesignParams = {&g_DesignPathBuffer, 0, 0};
-
-    HANDLE thread = CreateThread(nullptr, 0, CMD_ThreadMain, nullptr, CREATE_SUSPENDED, &f->commandThreadId);
+    // The command thread is still suspended: the watch is in place before it
+    // can show anything.
+    HANDLE thread = nullptr;
+    f->frame = LV_StartViewer(f->folder, firstDesign, 1000, 720, &thread, &f->commandThreadId);
     *commandWatch = new KIT_DialogWatch(f->commandThreadId);
     for (const auto& a : answers) (*commandWatch)->Answer(a.first, a.second);
     for (int i = 0; i < 20; ++i) (*commandWatch)->Answer(IDOK);
-    APP_RegisterClasses(inst);
-    f->frame = CreateWindowExA(0, ROT_CLASS_NAME, "QZ-Torva", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 1000, 720,
-                               nullptr, nullptr, inst, nullptr);
     if (!f->frame) return f;
-    s_frameProc = (WNDPROC)SetWindowLongPtrA(f->frame, GWLP_WNDPROC, (LONG_PTR)FrameSpy);
-    D2D_Init(f->frame);
-    ShowWindow(f->frame, SW_SHOWNORMAL);
-    UpdateWindow(f->frame);
     ResumeThread(thread);
     CloseHandle(thread);
     return f;
@@ -177,13 +109,13 @@ LoadFixture* LF_Start(const char* firstDesign, KIT_DialogWatch** commandWatch,
 
 int LF_LoadsEnded()
 {
-    return s_ended;
+    return LV_LoadsEnded();
 }
 
 bool LF_WaitLoad(LoadFixture* f, DWORD limitMs)
 {
-    int before = s_ended;
-    return KIT_PumpUntil([&] { return s_ended > before; }, limitMs);
+    int before = LV_LoadsEnded();
+    return KIT_PumpUntil([&] { return LV_LoadsEnded() > before; }, limitMs);
 }
 
 bool LF_Load(LoadFixture* f, const char* name, int oldDesign)
@@ -191,9 +123,9 @@ bool LF_Load(LoadFixture* f, const char* name, int oldDesign)
     std::snprintf(g_DesignPathBuffer.folder, sizeof g_DesignPathBuffer.folder, "%s", f->folder.c_str());
     std::snprintf(g_DesignPathBuffer.name, sizeof g_DesignPathBuffer.name, "%s", name);
     g_OpenDesignParams = {&g_DesignPathBuffer, oldDesign, 0};
-    int before = s_ended;
+    int before = LV_LoadsEnded();
     PostMessageA(f->frame, WM_COMMAND, MAKEWPARAM(40140, 1), (LPARAM)f->frame);
-    return KIT_PumpUntil([&] { return s_ended > before; }, 60000);
+    return KIT_PumpUntil([&] { return LV_LoadsEnded() > before; }, 60000);
 }
 
 bool LF_Extent(int32_t box[4])
