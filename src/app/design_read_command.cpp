@@ -47,22 +47,10 @@ static void FitViewToData(HWND canvas)
     DDM_Close(ctx);
 }
 
-// The title, and the setting bar and the function bar's lists as the
-// design in the work space has them.
-static void ShowDesignInBars()
-{
-    ROT_SetTitle();
-    BAR_SettingShowGridName();
-    BAR_SettingRefresh();
-    BAR_FuncFillLineTableList();
-    BAR_FuncFillViaList();
-    BAR_FuncFillLevelList();
-}
-
 static void RefreshFrame(FrameState* fs)
 {
     ROT_ReadGridHideValues(fs);
-    ShowDesignInBars();
+    ROT_ShowDesignInBars();
     int move = INI_ReadMove(ENV_GetBinPath(""));
     if (move >= 0) ((EnvRecord*)ENV_GetENVClass())->own.moveStep = move;
     BAR_FuncSelectRateItem();
@@ -83,7 +71,7 @@ static void RefreshFrame(FrameState* fs)
 // before stays on the canvas or in the bars.
 static void ShowWhatIsLoaded()
 {
-    ShowDesignInBars();
+    ROT_ShowDesignInBars();
     BAR_AttrRefresh();
     CNV_FullRepaint();
 }

@@ -145,6 +145,16 @@ void ROT_ReadGridHideValues(FrameState* fs)
     SetDspSubGrdLimit(fs->panels.gridHideValue[1]);
 }
 
+void ROT_ShowDesignInBars()
+{
+    ROT_SetTitle();
+    BAR_SettingShowGridName();
+    BAR_SettingRefresh();
+    BAR_FuncFillLineTableList();
+    BAR_FuncFillViaList();
+    BAR_FuncFillLevelList();
+}
+
 // The environment as the frame leaves it: its flag byte cleared, the
 // program folder and the two values of 1000.
 static void SetUpEnvironment(FrameState* fs)
@@ -191,12 +201,7 @@ LRESULT ROT_OnCreate(HWND hWnd, const CREATESTRUCTA* cs)
     ROT_ReadGridHideValues(fs);
     fs->iActivePanel = 0;
     if (!PNL_CreateAllPanels(hWnd, inst)) return 0;
-    ROT_SetTitle();
-    BAR_SettingShowGridName();
-    BAR_SettingRefresh();
-    BAR_FuncFillLineTableList();
-    BAR_FuncFillViaList();
-    BAR_FuncFillLevelList();
+    ROT_ShowDesignInBars();
     DIN_SignalReady();
     PostMessageA(hWnd, WM_COMMAND, MAKEWPARAM(40140, 1), (LPARAM)hWnd);
     SetUpEnvironment(fs);

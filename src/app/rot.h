@@ -21,6 +21,9 @@ void ROT_SetTitle();
 // Reads the main and sub grid hide values of the settings file into the
 // frame's panel block and hands them to the engine's grid display.
 void ROT_ReadGridHideValues(FrameState* fs);
+// The title, and the setting bar's switches and the function bar's lists as
+// the design in the work space has them.
+void ROT_ShowDesignInBars();
 // Hides the option panel on show: 1, or 0 when none is on show.
 int ROT_HideCommandPanel();
 // Destroys and creates every option panel again: 1, or 0 when destroying one failed.
