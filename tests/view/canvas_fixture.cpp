@@ -10,6 +10,7 @@
 #include "platform/qzt_dam.h"
 #include "platform/qzt_draw.h"
 #include "platform/qzt_env.h"
+#include "platform/qzt_grid.h"
 #include "platform/qzt_records.h"
 #include "platform/qzt_tables.h"
 #include "platform/qzt_wps.h"
@@ -158,6 +159,16 @@ POINT CanvasFixture::Pixel(int32_t x, int32_t y)
     DSP_LPtoDPz(sc, &p);
     DSP_ReleaseSC(hWnd, sc);
     return p;
+}
+
+void OneMillimetreGrid()
+{
+    GridObject* g = GRD_GetObject();
+    g->currentGroup = 0;
+    g->group[0].ox = g->group[0].oy = 0;
+    g->group[0].activeSlot = 0;
+    g->group[0].slot[0] = 0;
+    g->input[0].px = g->input[0].py = MM;
 }
 
 bool Near(uint32_t pixel, uint32_t rgb, int tol)

@@ -33,5 +33,8 @@ struct CanvasFixture {
     POINT Pixel(int32_t x, int32_t y);
 };
 
+// A 1 mm input grid about the origin (0, 0) in the current group.
+void OneMillimetreGrid();
+
 // Colour tests: a pixel near the expected colour (each channel within `tol`).
 bool Near(uint32_t pixel, uint32_t rgb, int tol = 8);

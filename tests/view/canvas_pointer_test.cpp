@@ -7,6 +7,7 @@
 #include "app/din.h"
 #include "app/frame_state.h"
 #include "canvas_fixture.h"
+#include "entry_typing.h"
 #include "platform/qzt_env.h"
 #include "platform/qzt_grid.h"
 #include "platform/qzt_mem.h"
@@ -14,17 +15,6 @@
 #include "view/cnv_input.h"
 
 namespace {
-
-// A 1 mm input grid about the origin (0, 0) in the current group.
-void OneMillimetreGrid()
-{
-    GridObject* g = GRD_GetObject();
-    g->currentGroup = 0;
-    g->group[0].ox = g->group[0].oy = 0;
-    g->group[0].activeSlot = 0;
-    g->group[0].slot[0] = 0;
-    g->input[0].px = g->input[0].py = MM;
-}
 
 // The canvas's pixels as they are on the screen now, without a repaint (an
 // XOR figure lives only there).
@@ -52,26 +42,6 @@ KIT_Image ScreenNow(HWND hWnd)
     DeleteDC(mem);
     ReleaseDC(hWnd, wdc);
     return image;
-}
-
-// Types `line` and Enter into the entry window that the watch sees next,
-// once its field has the focus.
-struct Typist {
-    KIT_DialogWatch* watch;
-    std::string line;
-    bool typed = false;
-};
-Typist* s_typist;
-
-void CALLBACK TypeLine(HWND, UINT, UINT_PTR, DWORD)
-{
-    Typist& t = *s_typist;
-    HWND dlg = t.watch->LastWindow();
-    HWND field = dlg && IsWindow(dlg) ? GetDlgItem(dlg, 101) : nullptr;
-    if (t.typed || !field || GetFocus() != field) return;
-    t.typed = true;
-    KIT_PostChars(field, t.line);
-    KIT_PostKey(field, VK_RETURN);
 }
 
 class CanvasPointer : public ::testing::Test {
@@ -220,15 +190,9 @@ TEST_F(CanvasPointer, ArmingWithAbsoluteEntryTakesTypedPoints)
     ASSERT_TRUE(rq);
     RequestPoint held{};
     DIN_AddRequestPoint(rq, held);  // one of the two points already clicked
-    KIT_DialogWatch watch;
-    Typist t{&watch, "1.5,2"};
-    s_typist = &t;
-    UINT_PTR timer = SetTimer(nullptr, 0, 20, TypeLine);
-    SendMessageA(f.hWnd, DIN_MSG_PICK, 0, 0);
-    KillTimer(nullptr, timer);
-    s_typist = nullptr;
+    bool typed = ET_TypeWhile("1.5,2", [&] { SendMessageA(f.hWnd, DIN_MSG_PICK, 0, 0); });
     ENV_SetAbsZahyou(env, 0);
-    EXPECT_TRUE(t.typed);
+    EXPECT_TRUE(typed);
     EXPECT_EQ(DIN_GetAnswer(rq), ANS_INPUT);
     ASSERT_EQ(DIN_GetPointCount(rq), 2);
     const RequestPoint& p = ((const RequestPoint*)rq->dataBlock)[1];

@@ -5,6 +5,7 @@
 
 #include "app/din.h"
 #include "canvas_fixture.h"
+#include "entry_typing.h"
 #include "platform/layout_line.h"
 #include "platform/layout_page.h"
 #include "platform/qzt_records.h"
@@ -12,41 +13,11 @@
 
 namespace {
 
-// Types `line` (then Enter, or Escape for "\x1b") into the entry window that
-// the watch sees next, once its field has the focus.
-struct Typist {
-    KIT_DialogWatch* watch;
-    std::string line;
-    bool typed = false;
-};
-Typist* s_typist;
-
-void CALLBACK TypeLine(HWND, UINT, UINT_PTR, DWORD)
-{
-    Typist& t = *s_typist;
-    HWND dlg = t.watch->LastWindow();
-    HWND field = dlg && IsWindow(dlg) ? GetDlgItem(dlg, 101) : nullptr;
-    if (t.typed || !field || GetFocus() != field) return;
-    t.typed = true;
-    if (t.line == "\x1b") {
-        KIT_PostKey(field, VK_ESCAPE);
-        return;
-    }
-    KIT_PostChars(field, t.line);
-    KIT_PostKey(field, VK_RETURN);
-}
-
-// Sends the canvas an entry message while typing `line` into the window it opens.
+// Sends the canvas an entry message while typing `line` into the window it
+// opens (Escape alone for "\x1b").
 void SendTyping(HWND canvas, UINT msg, const std::string& line)
 {
-    KIT_DialogWatch watch;
-    Typist t{&watch, line};
-    s_typist = &t;
-    UINT_PTR timer = SetTimer(nullptr, 0, 20, TypeLine);
-    SendMessageA(canvas, msg, 0, 0);
-    KillTimer(nullptr, timer);
-    s_typist = nullptr;
-    EXPECT_TRUE(t.typed);
+    EXPECT_TRUE(ET_TypeWhile(line, [&] { SendMessageA(canvas, msg, 0, 0); }));
 }
 
 // The canvas's pixel as it is on the screen now, without a repaint.
