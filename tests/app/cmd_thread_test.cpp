@@ -14,6 +14,7 @@
 #include "app/cmd.h"
 #include "app/cmd_private.h"
 #include "cmd_test_windows.h"
+#include "command_answers.h"
 #include "kit/gui_kit.h"
 
 namespace {
@@ -134,7 +135,7 @@ protected:
         CloseHandle(thread);
         // The frame's creation ends by setting the event once.
         DIN_SignalReady();
-        ASSERT_TRUE(WaitIdle());
+        ASSERT_TRUE(CT_WaitIdle());
     }
 
     void SetUp() override
@@ -158,26 +159,10 @@ protected:
         while (CMD_StackDepth() > 1) {
             Request* top = DIN_TopRequest();
             DIN_SetBusy(0, top);
-            Answer(ANS_END_NOW);
+            CT_Answer(ANS_END_NOW);
         }
         EXPECT_EQ(DIN_RequestCount(), 1);
         EXPECT_EQ(DIN_IsBusy(DIN_TopRequest()), 0);
-    }
-
-    // True once the command thread sleeps on the top request again.
-    static bool WaitIdle()
-    {
-        return KIT_PumpUntil([] {
-            Request* top = DIN_TopRequest();
-            return top && DIN_IsWaiting(top);
-        });
-    }
-
-    static void Answer(int code, int word = 0)
-    {
-        ASSERT_TRUE(WaitIdle());
-        ASSERT_EQ(DIN_CompleteRequest(code, word, 0), 1);
-        ASSERT_TRUE(WaitIdle());
     }
 
     static std::vector<Call> Calls()
@@ -205,7 +190,7 @@ TEST_F(CommandThread, RootRequestWaitsForAMenuChoice)
 TEST_F(CommandThread, ChosenCommandStartsOnTheRootAndEndsBackOnIt)
 {
     Request* root = DIN_TopRequest();
-    Answer(ANS_COMMAND, 40122);
+    CT_Answer(ANS_COMMAND, 40122);
     EXPECT_EQ(CMD_StackTop(), Rec(94));
     Request* own = DIN_TopRequest();
     ASSERT_NE(own, root);
@@ -215,7 +200,7 @@ TEST_F(CommandThread, ChosenCommandStartsOnTheRootAndEndsBackOnIt)
     ASSERT_TRUE(KIT_PumpUntil([] { return !tw->posted.empty(); }));
     EXPECT_EQ(tw->posted, std::vector<UINT>{WM_USER + 7}) << "the point request arms the canvas";
 
-    Answer(ANS_CANCEL);
+    CT_Answer(ANS_CANCEL);
     EXPECT_EQ(CMD_StackTop(), Rec(1));
     EXPECT_EQ(DIN_TopRequest(), root);
     EXPECT_EQ(DIN_IsBusy(root), 0);
@@ -226,8 +211,8 @@ TEST_F(CommandThread, ChosenCommandStartsOnTheRootAndEndsBackOnIt)
 TEST_F(CommandThread, EqualLevelIsAskedToGiveWayThenReplaced)
 {
     Request* root = DIN_TopRequest();
-    Answer(ANS_COMMAND, 40236);  // angle
-    Answer(ANS_COMMAND, 40122);  // distance
+    CT_Answer(ANS_COMMAND, 40236);  // angle
+    CT_Answer(ANS_COMMAND, 40122);  // distance
     EXPECT_EQ(CMD_StackDepth(), 2);
     EXPECT_EQ(CMD_StackTop(), Rec(94));
     EXPECT_EQ(DIN_RequestCount(), 2);
@@ -244,9 +229,9 @@ TEST_F(CommandThread, EqualLevelIsAskedToGiveWayThenReplaced)
 TEST_F(CommandThread, RefusingCommandKeepsRunning)
 {
     g_refusing.insert(96);
-    Answer(ANS_COMMAND, 40236);
+    CT_Answer(ANS_COMMAND, 40236);
     Request* angleRequest = DIN_TopRequest();
-    Answer(ANS_COMMAND, 40122);
+    CT_Answer(ANS_COMMAND, 40122);
     EXPECT_EQ(CMD_StackTop(), Rec(96));
     EXPECT_EQ(DIN_TopRequest(), angleRequest);
     EXPECT_EQ(DIN_GetAnswer(angleRequest), ANS_COMMAND) << "the saved answer code is put back";
@@ -256,22 +241,22 @@ TEST_F(CommandThread, RefusingCommandKeepsRunning)
 TEST_F(CommandThread, BusyRequestIsNeverAskedToGiveWay)
 {
     g_stayingBusy.insert(96);
-    Answer(ANS_COMMAND, 40236);
-    Answer(ANS_COMMAND, 40122);
+    CT_Answer(ANS_COMMAND, 40236);
+    CT_Answer(ANS_COMMAND, 40122);
     EXPECT_EQ(CMD_StackTop(), Rec(96));
     EXPECT_EQ(Calls(), (std::vector<Call>{{96, 0, -1}, {96, 1, ANS_COMMAND}}));
 }
 
 TEST_F(CommandThread, ViewCommandNestsWithoutACancelQuery)
 {
-    Answer(ANS_COMMAND, 40122);
+    CT_Answer(ANS_COMMAND, 40122);
     Request* own = DIN_TopRequest();
-    Answer(ANS_COMMAND, 117);  // zoom up, one-shot
+    CT_Answer(ANS_COMMAND, 117);  // zoom up, one-shot
     EXPECT_EQ(CMD_StackTop(), Rec(94));
     EXPECT_EQ(DIN_TopRequest(), own) << "the command waits on its own request again";
-    Answer(ANS_COMMAND, 132);  // pan, stateful level 15
+    CT_Answer(ANS_COMMAND, 132);  // pan, stateful level 15
     EXPECT_EQ(CMD_StackTop(), Rec(19));
-    Answer(ANS_COMMAND, 137);  // area zoom: level 15 over level 15 nests
+    CT_Answer(ANS_COMMAND, 137);  // area zoom: level 15 over level 15 nests
     EXPECT_EQ(CMD_StackTop(), Rec(24));
     EXPECT_EQ(CMD_StackDepth(), 4);
     EXPECT_EQ(Calls(), (std::vector<Call>{{94, 0, -1},
@@ -285,8 +270,8 @@ TEST_F(CommandThread, ViewCommandNestsWithoutACancelQuery)
     // Ending the nested commands returns to the request below, which arms
     // the canvas again.
     tw->posted.clear();
-    Answer(ANS_CANCEL);
-    Answer(ANS_CANCEL);
+    CT_Answer(ANS_CANCEL);
+    CT_Answer(ANS_CANCEL);
     EXPECT_EQ(CMD_StackTop(), Rec(94));
     EXPECT_EQ(DIN_TopRequest(), own);
     ASSERT_TRUE(KIT_PumpUntil([] { return tw->posted.size() >= 2; }));
@@ -296,21 +281,21 @@ TEST_F(CommandThread, ViewCommandNestsWithoutACancelQuery)
 
 TEST_F(CommandThread, LowerLevelIsRefusedAndTheMenuCleared)
 {
-    Answer(ANS_COMMAND, 155);  // pin names, level 10
+    CT_Answer(ANS_COMMAND, 155);  // pin names, level 10
     EXPECT_EQ(CMD_StackTop(), Rec(28));
-    Answer(ANS_COMMAND, 40122);
+    CT_Answer(ANS_COMMAND, 40122);
     EXPECT_EQ(CMD_StackTop(), Rec(28));
     EXPECT_EQ(tw->menuResets, 1);
     EXPECT_EQ(Calls(), (std::vector<Call>{{28, 0, -1}, {28, 1, ANS_COMMAND}}));
-    Answer(ANS_CANCEL);
+    CT_Answer(ANS_CANCEL);
     EXPECT_EQ(tw->menuResets, 1) << "ending a level-10 command leaves the on-screen menu alone";
 }
 
 TEST_F(CommandThread, RunningCommandChosenAgainOnlyBeeps)
 {
-    Answer(ANS_COMMAND, 40122);
+    CT_Answer(ANS_COMMAND, 40122);
     Request* own = DIN_TopRequest();
-    Answer(ANS_COMMAND, 40122);
+    CT_Answer(ANS_COMMAND, 40122);
     EXPECT_EQ(CMD_StackDepth(), 2);
     EXPECT_EQ(DIN_TopRequest(), own);
     EXPECT_EQ(Calls(), (std::vector<Call>{{94, 0, -1}, {94, 1, ANS_COMMAND}}));
@@ -318,8 +303,8 @@ TEST_F(CommandThread, RunningCommandChosenAgainOnlyBeeps)
 
 TEST_F(CommandThread, UnknownIdAndSystemStatesAreIgnored)
 {
-    Answer(ANS_COMMAND, 40059);  // a menu item without a record
-    Answer(ANS_COMMAND, 0);      // names only the system states
+    CT_Answer(ANS_COMMAND, 40059);  // a menu item without a record
+    CT_Answer(ANS_COMMAND, 0);      // names only the system states
     EXPECT_EQ(CMD_StackDepth(), 1);
     EXPECT_EQ(DIN_RequestCount(), 1);
     EXPECT_TRUE(Calls().empty());
@@ -327,23 +312,23 @@ TEST_F(CommandThread, UnknownIdAndSystemStatesAreIgnored)
 
 TEST_F(CommandThread, ScrollAnswerNeverReachesTheCommand)
 {
-    Answer(ANS_COMMAND, 40122);
-    Answer(ANS_SCROLL, 0x20002);
-    Answer(ANS_INPUT);
+    CT_Answer(ANS_COMMAND, 40122);
+    CT_Answer(ANS_SCROLL, 0x20002);
+    CT_Answer(ANS_INPUT);
     EXPECT_EQ(Calls(), (std::vector<Call>{{94, 0, -1}, {94, 1, ANS_INPUT}}));
 }
 
 TEST_F(CommandThread, ClickRequestWaitsWithTheClickCursorAndArmsNothing)
 {
-    Answer(ANS_COMMAND, 40122);
+    CT_Answer(ANS_COMMAND, 40122);
     ASSERT_TRUE(KIT_PumpUntil([] { return !tw->posted.empty(); }));
     tw->cursorModes.clear();
     tw->posted.clear();
-    Answer(ANS_COMMAND, 137);  // area zoom, scripted with a click request
+    CT_Answer(ANS_COMMAND, 137);  // area zoom, scripted with a click request
     EXPECT_EQ(DIN_GetKind(DIN_TopRequest()), REQ_CLICK_CURSOR);
     // Woken with 0, then the click request's mode 3 before sleeping.
     EXPECT_EQ(tw->cursorModes, (std::vector<int>{0, 3}));
-    Answer(ANS_CANCEL);
+    CT_Answer(ANS_CANCEL);
     ASSERT_TRUE(KIT_PumpUntil([] { return !tw->posted.empty(); }));
     EXPECT_EQ(tw->posted, std::vector<UINT>{WM_USER + 7}) << "only the point request below armed the canvas";
     EXPECT_EQ(tw->cursorModes.back(), 0);

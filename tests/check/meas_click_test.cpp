@@ -5,13 +5,13 @@
 
 #include <string>
 
+#include "../panels/panel_frame.h"
 #include "../view/canvas_fixture.h"
 #include "app/cmd.h"
 #include "app/cmd_private.h"
 #include "app/frame_state.h"
 #include "panels/pnl.h"
 #include "platform/qzt_env.h"
-#include "platform/qzt_grid.h"
 
 namespace {
 
@@ -36,32 +36,18 @@ TEST(MeasureByClicks, TwoClicksThreeMillimetresApartOnTheGrid)
 {
     CanvasFixture f;
     // A 1 mm input grid about the origin; no pin or end-point catching.
-    GridObject* g = GRD_GetObject();
-    g->currentGroup = 0;
-    g->group[0].ox = g->group[0].oy = 0;
-    g->group[0].activeSlot = 0;
-    g->group[0].slot[0] = 0;
-    g->input[0].px = g->input[0].py = MM;
+    OneMillimetreGrid();
     ENV_SetLeadin(ENV_GetENVClass(), 0);
     ENV_SetEdge(ENV_GetENVClass(), 0);
 
     HINSTANCE inst = GetModuleHandleA(nullptr);
     ASSERT_EQ(DIN_Initialize(inst), 1);
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.cbWndExtra = sizeof(LONG_PTR);
-    wc.hInstance = inst;
-    wc.lpszClassName = "MeasClickFrame_CLASS";
-    RegisterClassA(&wc);
+    // The frame beside the canvas, not over it.
     FrameState* fs = new FrameState();
-    HWND frame = CreateWindowA(wc.lpszClassName, "measure", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 660, 0, 300, 700,
-                               nullptr, nullptr, inst, nullptr);
-    ASSERT_NE(frame, nullptr);
-    SetWindowLongPtrA(frame, 0, (LONG_PTR)fs);
-    g_hWndFrame = frame;
     fs->rcMenuList = {10, 10, 120, 560};
-    fs->hWndMenuList = CreateWindowA("listbox", "", WS_CHILD | WS_VISIBLE | WS_BORDER | LBS_NOINTEGRALHEIGHT, 10, 10,
-                                     120, 560, frame, (HMENU)135, inst, nullptr);
+    HWND frame = PF_CreateFrame(fs, 660, 0, 300, 700);
+    ASSERT_NE(frame, nullptr);
+    g_hWndFrame = frame;
     fs->hWndCanvas = f.hWnd;
     g_hWndCanvas = f.hWnd;
     ASSERT_EQ(PNL_CreateAllPanels(frame, inst), 1);

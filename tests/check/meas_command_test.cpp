@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "../app/command_answers.h"
+#include "../panels/panel_frame.h"
 #include "app/cmd.h"
 #include "app/cmd_private.h"
 #include "app/frame_state.h"
@@ -36,22 +38,11 @@ protected:
     {
         HINSTANCE inst = GetModuleHandleA(nullptr);
         ASSERT_EQ(DIN_Initialize(inst), 1);
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.cbWndExtra = sizeof(LONG_PTR);
-        wc.hInstance = inst;
-        wc.lpszClassName = "MeasTestFrame_CLASS";
-        RegisterClassA(&wc);
         fs = new FrameState();
-        HWND frame = CreateWindowA(wc.lpszClassName, "measure", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE,
-                                   0, 0, 800, 700, nullptr, nullptr, inst, nullptr);
-        ASSERT_NE(frame, nullptr);
-        SetWindowLongPtrA(frame, 0, (LONG_PTR)fs);
-        g_hWndFrame = frame;
         fs->rcMenuList = {600, 30, 120, 560};
-        const auto& r = fs->rcMenuList;
-        fs->hWndMenuList = CreateWindowA("listbox", "", WS_CHILD | WS_VISIBLE | WS_BORDER | LBS_NOINTEGRALHEIGHT, r.x,
-                                         r.y, r.width, r.height, frame, (HMENU)135, inst, nullptr);
+        HWND frame = PF_CreateFrame(fs, 0, 0, 800, 700);
+        ASSERT_NE(frame, nullptr);
+        g_hWndFrame = frame;
         fs->hWndCanvas = CreateWindowA("static", "", WS_CHILD | WS_VISIBLE, 0, 30, 590, 560, frame, nullptr, inst,
                                        nullptr);
         SetWindowLongPtrA(fs->hWndCanvas, 0, (LONG_PTR)&canvasState);
@@ -62,7 +53,7 @@ protected:
         ASSERT_NE(thread, nullptr);
         CloseHandle(thread);
         DIN_SignalReady();
-        ASSERT_TRUE(WaitIdle());
+        ASSERT_TRUE(CT_WaitIdle());
     }
 
     void SetUp() override
@@ -74,31 +65,16 @@ protected:
     void TearDown() override
     {
         SetModes(0);
-        while (CMD_StackDepth() > 1) Answer(ANS_END_NOW);
+        while (CMD_StackDepth() > 1) CT_Answer(ANS_END_NOW);
         EXPECT_EQ(DIN_RequestCount(), 1);
         EXPECT_EQ(DIN_IsBusy(DIN_TopRequest()), 0);
-    }
-
-    static bool WaitIdle()
-    {
-        return KIT_PumpUntil([] {
-            Request* top = DIN_TopRequest();
-            return top && DIN_IsWaiting(top);
-        });
-    }
-
-    static void Answer(int code, int word = 0)
-    {
-        ASSERT_TRUE(WaitIdle());
-        ASSERT_EQ(DIN_CompleteRequest(code, word, 0), 1);
-        ASSERT_TRUE(WaitIdle());
     }
 
     // A click as the canvas gives it: the picked position, the snapped
     // position and how it was caught (4 grid, 2 end point).
     static void Click(int x, int y, int snappedX, int snappedY, int flag = 4)
     {
-        ASSERT_TRUE(WaitIdle());
+        ASSERT_TRUE(CT_WaitIdle());
         RequestPoint p = {};
         p.x = x;
         p.y = y;
@@ -108,7 +84,7 @@ protected:
         p.extra[3] = snappedY;
         p.flag = flag;
         ASSERT_EQ(DIN_AddRequestPoint(DIN_TopRequest(), p), 1);
-        Answer(ANS_INPUT);
+        CT_Answer(ANS_INPUT);
     }
     static void Click(int x, int y) { Click(x, y, x, y); }
 
@@ -149,7 +125,7 @@ CanvasState MeasureCommand::canvasState = {};
 TEST_F(MeasureCommand, DistanceStartsWithItsPanelAndMeasuresTwoClicks)
 {
     fs->panels.gridDistance.value = 9.0;
-    Answer(ANS_COMMAND, 40122);
+    CT_Answer(ANS_COMMAND, 40122);
     EXPECT_EQ(CMD_StackTop(), CMD_FindById(40122));
     EXPECT_EQ(fs->iActivePanel, 23);
     EXPECT_TRUE(IsWindowVisible(fs->panels.hPanel[23]));
@@ -175,7 +151,7 @@ TEST_F(MeasureCommand, DistanceStartsWithItsPanelAndMeasuresTwoClicks)
     EXPECT_EQ(CMD_StackTop(), CMD_FindById(40122));
 
     // Reset: the result and the segment go.
-    Answer(ANS_LEFT_CLICK);
+    CT_Answer(ANS_LEFT_CLICK);
     EXPECT_EQ(PanelText(23, 1382), "   0.0000");
     EXPECT_TRUE(TopFigure().empty());
     EXPECT_EQ(TopPrompt(), 40);
@@ -193,7 +169,7 @@ TEST_F(MeasureCommand, DistanceTakesTheSnappedPointWithTheGridOnOrAnEndPointCaug
         {0, 2, "   2.0000"},  // an end point caught
         {1, 4, "   2.0000"},  // grid on
     };
-    Answer(ANS_COMMAND, 40122);
+    CT_Answer(ANS_COMMAND, 40122);
     for (const Row& row : rows) {
         fs->panels.gridDistance.gridOn = row.gridOn;
         Click(0, 0, 0, 0, row.flag);
@@ -211,13 +187,13 @@ TEST_F(MeasureCommand, DistanceTakesTheSnappedPointWithTheGridOnOrAnEndPointCaug
 
 TEST_F(MeasureCommand, DistanceCancelGivesUpTheFirstPointThenEnds)
 {
-    Answer(ANS_COMMAND, 40122);
+    CT_Answer(ANS_COMMAND, 40122);
     Click(1 * MM, 1 * MM);
-    Answer(ANS_CANCEL);
+    CT_Answer(ANS_CANCEL);
     EXPECT_EQ(TopPrompt(), 40);
     EXPECT_TRUE(TopFigure().empty());
     EXPECT_EQ(CMD_StackTop(), CMD_FindById(40122));
-    Answer(ANS_CANCEL);
+    CT_Answer(ANS_CANCEL);
     EXPECT_TRUE(BackAtTheRoot());
     EXPECT_EQ(TopPrompt(), 1);
 }
@@ -239,17 +215,17 @@ TEST_F(MeasureCommand, FinishCancelAndEndNowEndBothCommandsUnlessACoordinateMode
         {40236, 0, ANS_CANCEL, true, false},
     };
     for (const Row& row : rows) {
-        Answer(ANS_COMMAND, row.command);
+        CT_Answer(ANS_COMMAND, row.command);
         for (int i = 0; i < row.points; i++) Click(i * MM, 0);
         int prompt = TopPrompt();
         SetModes(row.absMode ? 1 : 0);
-        Answer(row.answer);
+        CT_Answer(row.answer);
         SCOPED_TRACE(testing::Message() << row.command << " answer " << row.answer << " abs " << row.absMode);
         EXPECT_EQ(BackAtTheRoot(), row.ends);
         if (!row.ends) {
             EXPECT_EQ(ENV_GetAbsZahyou(ENV_GetENVClass()), 0) << "the answer only switched the mode off";
             EXPECT_EQ(TopPrompt(), prompt);
-            Answer(ANS_END_NOW);
+            CT_Answer(ANS_END_NOW);
         }
         EXPECT_TRUE(BackAtTheRoot());
     }
@@ -268,7 +244,7 @@ TEST_F(MeasureCommand, AngleOfThreePoints)
         {-10, 0, 0, 0, 10, 0, " 180.0000"},   // straight on
         {0, 0, 0, 0, -10, -10, " 225.0000"},  // a start on the middle counts as 0 degrees
     };
-    Answer(ANS_COMMAND, 40236);
+    CT_Answer(ANS_COMMAND, 40236);
     EXPECT_EQ(fs->iActivePanel, 24);
     EXPECT_EQ(TopPrompt(), 72);
     for (const Row& row : rows) {
@@ -288,14 +264,14 @@ TEST_F(MeasureCommand, AngleOfThreePoints)
 
 TEST_F(MeasureCommand, AngleCancelStepsBackOnePointAtATime)
 {
-    Answer(ANS_COMMAND, 40236);
+    CT_Answer(ANS_COMMAND, 40236);
     Click(5 * MM, 0);
     Click(0, 0);
     EXPECT_EQ(TopPrompt(), 74);
-    Answer(ANS_CANCEL);
+    CT_Answer(ANS_CANCEL);
     EXPECT_EQ(TopPrompt(), 83) << "the middle point is asked for again";
     EXPECT_EQ(TopFigure(), (std::vector<Item>{{0x111, 5 * MM, 0}, {0x192, 0, 0}})) << "the start point stays";
-    Answer(ANS_CANCEL);
+    CT_Answer(ANS_CANCEL);
     EXPECT_EQ(TopPrompt(), 72);
     EXPECT_TRUE(TopFigure().empty());
     // The start point given again measures from it.
@@ -303,15 +279,15 @@ TEST_F(MeasureCommand, AngleCancelStepsBackOnePointAtATime)
     Click(0, 0);
     Click(5 * MM, 0);
     EXPECT_EQ(PanelText(24, 1378), " 270.0000");
-    Answer(ANS_CANCEL);
+    CT_Answer(ANS_CANCEL);
     EXPECT_TRUE(BackAtTheRoot());
 }
 
 TEST_F(MeasureCommand, ChoosingTheDistanceReplacesTheAngle)
 {
-    Answer(ANS_COMMAND, 40236);
+    CT_Answer(ANS_COMMAND, 40236);
     Click(1 * MM, 0);
-    Answer(ANS_COMMAND, 40122);
+    CT_Answer(ANS_COMMAND, 40122);
     EXPECT_EQ(CMD_StackDepth(), 2);
     EXPECT_EQ(CMD_StackTop(), CMD_FindById(40122));
     EXPECT_EQ(DIN_RequestCount(), 2) << "the angle's request was closed";

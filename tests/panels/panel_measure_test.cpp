@@ -9,6 +9,8 @@
 
 #include "app/frame_state.h"
 #include "kit/gui_kit.h"
+#include "panel_frame.h"
+#include "../view/entry_typing.h"
 #include "panels/pnl.h"
 #include "platform/layout_canvas.h"
 #include "platform/qzt_env.h"
@@ -16,37 +18,12 @@
 
 namespace {
 
-// Types `line` and Enter into the entry window that the watch sees next, once
-// its field has the focus.
-struct Typist {
-    KIT_DialogWatch* watch;
-    std::string line;
-    bool typed = false;
-};
-Typist* s_typist;
-
-void CALLBACK TypeLine(HWND, UINT, UINT_PTR, DWORD)
-{
-    Typist& t = *s_typist;
-    HWND dlg = t.watch->LastWindow();
-    HWND field = dlg && IsWindow(dlg) ? GetDlgItem(dlg, 101) : nullptr;
-    if (t.typed || !field || GetFocus() != field) return;
-    t.typed = true;
-    KIT_PostChars(field, t.line);
-    KIT_PostKey(field, VK_RETURN);
-}
-
 // Sends the panel a command that opens an entry window, typing `line` into it.
 void CommandTyping(HWND panel, int id, int code, const std::string& line)
 {
-    KIT_DialogWatch watch;
-    Typist t{&watch, line};
-    s_typist = &t;
-    UINT_PTR timer = SetTimer(nullptr, 0, 20, TypeLine);
-    SendMessageA(panel, WM_COMMAND, MAKEWPARAM(id, code), (LPARAM)GetDlgItem(panel, id));
-    KillTimer(nullptr, timer);
-    s_typist = nullptr;
-    EXPECT_TRUE(t.typed);
+    EXPECT_TRUE(ET_TypeWhile(line, [&] {
+        SendMessageA(panel, WM_COMMAND, MAKEWPARAM(id, code), (LPARAM)GetDlgItem(panel, id));
+    }));
 }
 
 class MeasurePanels : public ::testing::Test {
@@ -54,22 +31,11 @@ protected:
     void SetUp() override
     {
         HINSTANCE inst = GetModuleHandleA(nullptr);
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.cbWndExtra = sizeof(LONG_PTR);
-        wc.hInstance = inst;
-        wc.lpszClassName = "MeasurePanelFrame_CLASS";
-        RegisterClassA(&wc);
         fs_ = std::make_unique<FrameState>();
-        frame_ = CreateWindowA(wc.lpszClassName, "panels", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0,
-                               800, 700, nullptr, nullptr, inst, nullptr);
-        ASSERT_NE(frame_, nullptr);
-        SetWindowLongPtrA(frame_, 0, (LONG_PTR)fs_.get());
-        g_hWndFrame = frame_;
         fs_->rcMenuList = {600, 30, 120, 560};
-        const auto& r = fs_->rcMenuList;
-        fs_->hWndMenuList = CreateWindowA("listbox", "", WS_CHILD | WS_VISIBLE | WS_BORDER | LBS_NOINTEGRALHEIGHT,
-                                          r.x, r.y, r.width, r.height, frame_, (HMENU)135, inst, nullptr);
+        frame_ = PF_CreateFrame(fs_.get(), 0, 0, 800, 700);
+        ASSERT_NE(frame_, nullptr);
+        g_hWndFrame = frame_;
         fs_->hWndCanvas = CreateWindowA("static", "", WS_CHILD | WS_VISIBLE | SS_WHITERECT, 0, 30, 590, 560, frame_,
                                         nullptr, inst, nullptr);
         SetWindowLongPtrA(fs_->hWndCanvas, 0, (LONG_PTR)&canvas_);

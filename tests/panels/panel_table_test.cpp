@@ -8,34 +8,22 @@
 
 #include "app/frame_state.h"
 #include "kit/gui_kit.h"
+#include "panel_frame.h"
 #include "panels/pnl.h"
 #include "platform/qzt_mem.h"
 
 namespace {
 
-// A frame as the panels see it: its state block at window long 0 and a
-// command list box whose rectangle the state holds.
+// The stand-in frame with every panel created under it.
 class PanelFrame : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        HINSTANCE inst = GetModuleHandleA(nullptr);
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.cbWndExtra = sizeof(LONG_PTR);
-        wc.hInstance = inst;
-        wc.lpszClassName = "PanelTestFrame_CLASS";
-        RegisterClassA(&wc);
         fs_ = std::make_unique<FrameState>();
-        frame_ = CreateWindowA(wc.lpszClassName, "panels", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE,
-                               0, 0, 800, 700, nullptr, nullptr, inst, nullptr);
-        ASSERT_NE(frame_, nullptr);
-        SetWindowLongPtrA(frame_, 0, (LONG_PTR)fs_.get());
         fs_->rcMenuList = {600, 30, 120, 560};
-        const auto& r = fs_->rcMenuList;
-        fs_->hWndMenuList = CreateWindowA("listbox", "", WS_CHILD | WS_VISIBLE | WS_BORDER | LBS_NOINTEGRALHEIGHT,
-                                          r.x, r.y, r.width, r.height, frame_, (HMENU)135, inst, nullptr);
-        ASSERT_EQ(PNL_CreateAllPanels(frame_, inst), 1);
+        frame_ = PF_CreateFrame(fs_.get(), 0, 0, 800, 700);
+        ASSERT_NE(frame_, nullptr);
+        ASSERT_EQ(PNL_CreateAllPanels(frame_, GetModuleHandleA(nullptr)), 1);
     }
     void TearDown() override
     {
