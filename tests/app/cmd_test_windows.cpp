@@ -1,6 +1,7 @@
 #include "cmd_test_windows.h"
 
 #include "app/cmd_private.h"
+#include "stand_in_class.h"
 
 static LRESULT CALLBACK FrameProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
@@ -29,22 +30,11 @@ static LRESULT CALLBACK CanvasProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lP
     return DefWindowProcA(hWnd, msg, wParam, lParam);
 }
 
-static void Register(const char* name, WNDPROC proc)
-{
-    WNDCLASSA wc = {};
-    if (GetClassInfoA(GetModuleHandleA(nullptr), name, &wc)) return;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = name;
-    wc.cbWndExtra = 2 * sizeof(LONG_PTR);  // state block, then the test record
-    wc.hbrBackground = (HBRUSH)GetStockObject(WHITE_BRUSH);
-    RegisterClassA(&wc);
-}
-
 TestWindows* TW_Create(bool visible)
 {
-    Register("CmdTestFrame", FrameProc);
-    Register("CmdTestCanvas", CanvasProc);
+    // Two window longs: the state block, then the test record.
+    SI_RegisterClass("CmdTestFrame", FrameProc, 2);
+    SI_RegisterClass("CmdTestCanvas", CanvasProc, 2);
     TestWindows* tw = new TestWindows;
     HINSTANCE hInst = GetModuleHandleA(nullptr);
     tw->frame = CreateWindowA("CmdTestFrame", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, hInst, nullptr);

@@ -5,6 +5,8 @@
 #include "app/rot.h"
 #include "view/cnv.h"
 
+#include "stand_in_class.h"
+
 static DispatchFixture* s_f = nullptr;
 
 static LRESULT CALLBACK FrameProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -44,24 +46,12 @@ static LRESULT CALLBACK CanvasProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lP
     return DefWindowProcA(hWnd, msg, wParam, lParam);
 }
 
-static void Register(const char* name, WNDPROC proc)
-{
-    WNDCLASSA wc = {};
-    if (GetClassInfoA(GetModuleHandleA(nullptr), name, &wc)) return;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = name;
-    wc.cbWndExtra = sizeof(LONG_PTR);
-    wc.hbrBackground = (HBRUSH)GetStockObject(WHITE_BRUSH);
-    RegisterClassA(&wc);
-}
-
 DispatchFixture* DF_Create()
 {
     HINSTANCE inst = GetModuleHandleA(nullptr);
-    Register("DispTestFrame", FrameProc);
-    Register("DispTestBar", BarProc);
-    Register("DispTestCanvas", CanvasProc);
+    SI_RegisterClass("DispTestFrame", FrameProc, 1);
+    SI_RegisterClass("DispTestBar", BarProc, 1);
+    SI_RegisterClass("DispTestCanvas", CanvasProc, 1);
     DIN_Initialize(inst);
     DispatchFixture* f = new DispatchFixture;
     s_f = f;
