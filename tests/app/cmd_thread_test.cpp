@@ -130,12 +130,7 @@ protected:
             g_saved[i] = CMD_TableRecord(i)->stateProc;
             CMD_TableRecord(i)->stateProc = ScriptedOneShot;
         }
-        HANDLE thread = CreateThread(nullptr, 0, CMD_ThreadMain, nullptr, 0, nullptr);
-        ASSERT_NE(thread, nullptr);
-        CloseHandle(thread);
-        // The frame's creation ends by setting the event once.
-        DIN_SignalReady();
-        ASSERT_TRUE(CT_WaitIdle());
+        ASSERT_NO_FATAL_FAILURE(CT_StartThread());
     }
 
     void SetUp() override

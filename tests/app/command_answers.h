@@ -1,9 +1,11 @@
-// Answering the running command thread from the test thread as the canvas
-// does: the answer goes into the top request, and the test waits until the
-// thread sleeps on the top request again.
+// The real command thread in a test: started as the frame's creation starts
+// it, and answered from the test thread as the canvas answers it. Each answer
+// goes into the top request, and the test waits until the thread sleeps on
+// the top request again.
 #pragma once
 #include <gtest/gtest.h>
 
+#include "app/cmd.h"
 #include "app/din.h"
 #include "kit/gui_kit.h"
 
@@ -22,5 +24,17 @@ inline void CT_Answer(int code, int word = 0)
 {
     ASSERT_TRUE(CT_WaitIdle());
     ASSERT_EQ(DIN_CompleteRequest(code, word, 0), 1);
+    ASSERT_TRUE(CT_WaitIdle());
+}
+
+// Starts the command thread and waits until it sleeps on the root request.
+// Call it inside ASSERT_NO_FATAL_FAILURE.
+inline void CT_StartThread()
+{
+    HANDLE thread = CreateThread(nullptr, 0, CMD_ThreadMain, nullptr, 0, nullptr);
+    ASSERT_NE(thread, nullptr);
+    CloseHandle(thread);
+    // The frame's creation ends by setting the event once.
+    DIN_SignalReady();
     ASSERT_TRUE(CT_WaitIdle());
 }

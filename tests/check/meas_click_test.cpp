@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "../app/command_answers.h"
 #include "../panels/panel_frame.h"
 #include "../view/canvas_fixture.h"
 #include "app/cmd.h"
@@ -15,6 +16,8 @@
 
 namespace {
 
+// Idle as the canvas needs it: the top request waits and is free, so that a
+// click is taken.
 bool WaitIdle()
 {
     return KIT_PumpUntil([] {
@@ -52,10 +55,7 @@ TEST(MeasureByClicks, TwoClicksThreeMillimetresApartOnTheGrid)
     g_hWndCanvas = f.hWnd;
     ASSERT_EQ(PNL_CreateAllPanels(frame, inst), 1);
 
-    HANDLE thread = CreateThread(nullptr, 0, CMD_ThreadMain, nullptr, 0, nullptr);
-    ASSERT_NE(thread, nullptr);
-    CloseHandle(thread);
-    DIN_SignalReady();
+    ASSERT_NO_FATAL_FAILURE(CT_StartThread());
     ASSERT_TRUE(WaitIdle());
     ASSERT_EQ(DIN_CompleteRequest(ANS_COMMAND, 40122, 0), 1);
     ASSERT_TRUE(WaitIdle());

@@ -49,11 +49,7 @@ protected:
         g_hWndCanvas = fs->hWndCanvas;
         ASSERT_EQ(PNL_CreateAllPanels(frame, inst), 1);
 
-        HANDLE thread = CreateThread(nullptr, 0, CMD_ThreadMain, nullptr, 0, nullptr);
-        ASSERT_NE(thread, nullptr);
-        CloseHandle(thread);
-        DIN_SignalReady();
-        ASSERT_TRUE(CT_WaitIdle());
+        ASSERT_NO_FATAL_FAILURE(CT_StartThread());
     }
 
     void SetUp() override
