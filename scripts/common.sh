@@ -101,13 +101,58 @@ torva_wineserver_start() {
     # A persistent server makes a test process cost 0.05 s instead of 2.6 s.
     # Exit status 2 means a server of this prefix runs already: not ours to stop.
     if wineserver -p 2>/dev/null; then TORVA_STARTED_WINESERVER=1; fi
-    # Start Wine's service and desktop processes now, with no pipes open: the
-    # first program run would otherwise hand them its stdout, and ctest would
-    # wait for that pipe to close until it timed out.
+    # Start Wine's service processes now, with no pipes open: the first
+    # program run would otherwise hand them its standard error, and ctest
+    # would wait for that pipe to close until it timed out. They live as long
+    # as the server. The desktop process does not: see torva_desktop_keep.
     "$WINE64" cmd /c exit </dev/null >/dev/null 2>&1
 }
 
+TORVA_KEEPER_PID=
+TORVA_KEEPER_FD=
+
+# torva_desktop_keep EXE: keeps Wine's desktop up until torva_desktop_release.
+# Wine closes the desktop a second after its last program ends; the program
+# that next needs it starts the desktop process anew, and that process keeps
+# the program's standard error open until the desktop closes again. Under
+# ctest -j, that is mostly when the whole run ends: the program has passed and
+# ended, yet ctest waits on its pipe until the test times out. EXE
+# (tests/kit/desktop_keeper.exe) starts the desktop with no pipe of ours and
+# stays a user of it while its standard input, held here, is open.
+torva_desktop_keep() {
+    local exe=$1 ready i
+    ready=$(mktemp) || return 1
+    exec {TORVA_KEEPER_FD}> >(exec "$WINE64" "$exe" >"$ready" 2>/dev/null)
+    TORVA_KEEPER_PID=$!
+    for i in $(seq 1 600); do
+        grep -q ready "$ready" 2>/dev/null && break
+        kill -0 "$TORVA_KEEPER_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    if ! grep -q ready "$ready" 2>/dev/null; then
+        rm -f "$ready"
+        echo "the Wine desktop did not start" >&2
+        torva_desktop_release
+        return 1
+    fi
+    rm -f "$ready"
+}
+
+torva_desktop_release() {
+    [ -n "$TORVA_KEEPER_PID" ] || return 0
+    [ -n "$TORVA_KEEPER_FD" ] && exec {TORVA_KEEPER_FD}>&-
+    local i
+    for i in $(seq 1 50); do
+        kill -0 "$TORVA_KEEPER_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill "$TORVA_KEEPER_PID" 2>/dev/null
+    TORVA_KEEPER_PID=
+    TORVA_KEEPER_FD=
+}
+
 torva_cleanup() {
+    torva_desktop_release
     if [ -n "$TORVA_STARTED_WINESERVER" ]; then wineserver -k 2>/dev/null; TORVA_STARTED_WINESERVER=; fi
     if [ -n "$TORVA_XVFB_PID" ]; then kill "$TORVA_XVFB_PID" 2>/dev/null; wait "$TORVA_XVFB_PID" 2>/dev/null; TORVA_XVFB_PID=; fi
 }
