@@ -55,11 +55,13 @@ torva_wine_env() {
 TORVA_XVFB_PID=
 TORVA_STARTED_WINESERVER=
 
-# Starts Xvfb on a free display when there is none.
+# Starts Xvfb on a free display when there is none. The range is wide: a
+# script that starts a display and ends without torva_cleanup leaves its
+# Xvfb running, and such leftovers must not stop the next run.
 torva_display() {
     if [ -n "${DISPLAY:-}" ] && xdpyinfo_ok; then return 0; fi
     local n
-    for n in $(seq 91 140); do
+    for n in $(seq 91 599); do
         [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
         Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
         TORVA_XVFB_PID=$!
@@ -70,6 +72,10 @@ torva_display() {
             kill -0 "$TORVA_XVFB_PID" 2>/dev/null || break
             sleep 0.1
         done
+        # Not up in 10 s: stop it before trying the next display.
+        kill "$TORVA_XVFB_PID" 2>/dev/null
+        wait "$TORVA_XVFB_PID" 2>/dev/null
+        TORVA_XVFB_PID=
     done
     echo "could not start Xvfb" >&2
     return 1
