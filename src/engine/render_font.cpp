@@ -4,7 +4,6 @@
 // a text never silently loses characters on the screen.
 #include <cmath>
 #include <cstring>
-#include <mutex>
 
 #include "engine/render_internal.h"
 
@@ -90,14 +89,9 @@ struct Glyph {
     int8_t pairs[kMaxPairs * 2] = {};
 };
 
-Glyph s_table[128];
-Glyph s_box;
-std::once_flag s_built;
-
 void Compile(const char* src, Glyph* g)
 {
     g->n = 0;
-    bool first = true;
     for (const char* s = src; *s && g->n < kMaxPairs - 1;) {
         if (*s == ' ') {
             ++s;
@@ -115,31 +109,40 @@ void Compile(const char* src, Glyph* g)
         g->pairs[2 * g->n + 1] = (int8_t)((s[1] - '0') * (RND_FONT_CELL_H / 6));
         ++g->n;
         s += 2;
-        first = false;
     }
-    (void)first;
 }
 
-void Build()
-{
-    for (const GlyphSource& src : kGlyphs) Compile(src.strokes, &s_table[(unsigned char)src.code]);
-    Compile(kBox, &s_box);
-    for (int c = 'a'; c <= 'z'; ++c) s_table[c] = s_table[c - 'a' + 'A'];
-}
+// The compiled glyphs, made once on first use (a function's static: after
+// the first call, finding it costs one load, not a lock).
+struct Font {
+    Glyph table[128];
+    Glyph box;
+    Font()
+    {
+        for (const GlyphSource& src : kGlyphs) Compile(src.strokes, &table[(unsigned char)src.code]);
+        Compile(kBox, &box);
+        for (int c = 'a'; c <= 'z'; ++c) table[c] = table[c - 'a' + 'A'];
+    }
+    bool Known(unsigned code) const
+    {
+        if (code >= 128) return false;
+        if (code == ' ') return true;
+        return table[code].n > 0;
+    }
+};
 
-bool Known(unsigned code)
+const Font& TheFont()
 {
-    if (code >= 128) return false;
-    if (code == ' ') return true;
-    return s_table[code].n > 0;
+    static const Font font;
+    return font;
 }
 
 }  // namespace
 
 const int8_t* RND_FontGlyph(unsigned code, int* n)
 {
-    std::call_once(s_built, Build);
-    const Glyph& g = Known(code) ? s_table[code] : s_box;
+    const Font& font = TheFont();
+    const Glyph& g = font.Known(code) ? font.table[code] : font.box;
     *n = g.n;
     return g.pairs;
 }
