@@ -85,6 +85,9 @@ struct Scene {
     double upp = 1;                                 // board units per pixel
     double lineMargin = 0, padMargin = 0, textMargin = 0;
     bool viaSlots = false;  // the VIA table names display slots
+    // The mixing display draws the pads of a VIA or pin on every level at
+    // once (see DrawViasAtOnce), not level by level.
+    bool viasAtOnce = false;
     // The pages of each selection whose box meets the view, gathered at the
     // first pass over them: the later passes of the other levels and
     // element classes walk only these.
@@ -584,14 +587,23 @@ void DrawNames(const Scene& s)
 
 // ---- One level --------------------------------------------------------------------------------
 
+// The colour of VIA display slot k.
+COLORREF SlotColour(const Scene& s, int k)
+{
+    uint32_t c = s.vias->dspColor[k];
+    return RND_Colour(s.p, c & 0x01000000u ? c : 0x01000000u | (c & 0xFF));
+}
+
 // The VIA display slots that show `level`, or, when the table names none,
 // every level the VIA has a pad on (with the level's colour).
 void DrawLevelPads(const Scene& s, int level, int cls, COLORREF levelColour)
 {
-    if (s.viaSlots) {
+    if (s.viasAtOnce) {
+        // VIAs and pins are drawn for every level at once.
+    } else if (s.viaSlots) {
         for (int k = 0; k < 6; ++k) {
             if (s.vias->dspLevel[k] != level) continue;
-            COLORREF c = RND_Colour(s.p, s.vias->dspColor[k] & 0x01000000u ? s.vias->dspColor[k] : 0x01000000u | (s.vias->dspColor[k] & 0xFF));
+            COLORREF c = SlotColour(s, k);
             DrawPadPages(s, DCODE_VIA, level, -1, cls, c);
             DrawPadPages(s, DCODE_PIN, level, -1, cls, c);
         }
@@ -601,6 +613,68 @@ void DrawLevelPads(const Scene& s, int level, int cls, COLORREF levelColour)
     }
     DrawFlashPages(s, DCODE_FLASH, level, cls, levelColour);
     DrawFlashPages(s, DCODE_PART_FLASH, level, cls, levelColour);
+}
+
+// The pads of every VIA and pin on all the shown levels, as the mixing
+// display shows them: ORed together, so the order of the levels does not
+// matter, and pads of one size on several levels (a through VIA) are one
+// figure in the ORed colour of those levels. With `holes` the holes instead:
+// one for each VIA or pin with a pad on a shown level.
+void DrawViasAtOnce(const Scene& s, const std::vector<int>& order, bool holes)
+{
+    struct Part {
+        const SizeEntry* size;
+        COLORREF colour;
+    };
+    std::vector<Part> parts;
+    // A page of pads within one pixel is a dot of every level's colour.
+    COLORREF all = 0;
+    for (int level : order) {
+        if (!s.viaSlots) all |= LevelColour(s, level);
+        for (int k = 0; s.viaSlots && k < 6; ++k)
+            if (s.vias->dspLevel[k] == level) all |= SlotColour(s, k);
+    }
+    for (int code : {DCODE_VIA, DCODE_PIN}) {
+        for (void* pg : Pages(s, code, DAM_SEL_ALL, -1, s.padMargin)) {
+            if (!PageWorthOpening(s, pg, s.padMargin, all, !holes)) continue;
+            const DataPageHeader* h = (const DataPageHeader*)pg;
+            for (int i = 0; i < h->count; ++i) {
+                const ViaRecord* r = (const ViaRecord*)PageRecord(pg, i, 60);
+                if (r->status & ES_DELETED) continue;
+                if (!BoxVisible(s, r->x, r->y, r->x, r->y, s.padMargin)) continue;
+                bool other = (r->status & ES_OTHER_SIDE) != 0, selected = (r->status & ES_SELECTED) != 0;
+                parts.clear();
+                const ViaDef* def = nullptr;
+                auto add = [&](int level, COLORREF colour) {
+                    const SizeEntry* size = PadOf(s, r->viaNo, other ? SwapLevel(s, level) : level, &def);
+                    if (!size) return;
+                    for (Part& part : parts)
+                        if (part.size == size) {
+                            part.colour |= colour;
+                            return;
+                        }
+                    parts.push_back({size, colour});
+                };
+                for (int level : order) {
+                    if (!s.viaSlots) {
+                        add(level, LevelColour(s, level));
+                        continue;
+                    }
+                    for (int k = 0; k < 6; ++k)
+                        if (s.vias->dspLevel[k] == level) add(level, SlotColour(s, k));
+                }
+                if (parts.empty()) continue;
+                if (holes) {
+                    if (def) DrawHole(s, r->x, r->y, def, true);
+                    continue;
+                }
+                for (const Part& part : parts) {
+                    DrawPad(s, r->x, r->y, part.size, CL_PAD, part.colour, selected);
+                    DrawPad(s, r->x, r->y, part.size, CL_THERMAL, part.colour, selected);
+                }
+            }
+        }
+    }
 }
 
 void DrawLevelClass(const Scene& s, int level, int cls)
@@ -679,14 +753,16 @@ void RND_DrawDesignMixing(void* ctx, RndPainter* p, const BoardRect& box)
     if (!SceneBegin(&s, ctx, p, box, false)) return;
     std::unordered_map<int64_t, std::vector<void*>> cache;
     s.pageCache = &cache;
+    s.viasAtOnce = true;
     std::vector<int> order = LevelOrder(s);
     for (int level : order)
         for (int cls : {CL_FILL_OUTLINE, CL_LINE_SOLID, CL_LINE_OUTLINE, CL_PAD, CL_THERMAL, CL_TEXT})
             DrawLevelClass(s, level, cls);
+    DrawViasAtOnce(s, order, false);
     // Holes punch through every level's colour, so they come last.
     SetROP2(p->surface->hdc, R2_COPYPEN);
     p->mix = RND_MIX_COPY;
-    for (int level : order) DrawLevelPads(s, level, CL_HOLE, 0);
+    DrawViasAtOnce(s, order, true);
     p->mix = RND_MIX_OR;
     SetROP2(p->surface->hdc, R2_MERGEPEN);
     DrawNames(s);

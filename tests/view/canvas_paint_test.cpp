@@ -173,6 +173,23 @@ TEST(CanvasPaint, LevelSwitchedOffDisappears)
     }
 }
 
+TEST(CanvasPaint, MixingShowsAThroughViaInTheColoursOfItsLevelsTogether)
+{
+    CanvasFixture f;
+    TVT_Get_TvtClass()->def[1].apt[1] = 1;  // the VIA's pad on level 1 (red) as well as level 2 (green)
+    POINT pad = f.Pixel(-3 * MM + 60000, -MM), hole = f.Pixel(-3 * MM, -MM);
+    KIT_Image both = f.Capture(0);
+    EXPECT_TRUE(Near(At(both, pad), RED | GREEN)) << std::hex << At(both, pad);
+    EXPECT_TRUE(Near(At(both, hole), BLACK, 4));
+    TLV_Get_TlvClass()->extra[2].dispSts = (int16_t)0x8000;
+    KIT_Image one = f.Capture(0);
+    EXPECT_TRUE(Near(At(one, pad), RED)) << std::hex << At(one, pad);
+    EXPECT_TRUE(Near(At(one, hole), BLACK, 4));
+    TLV_Get_TlvClass()->extra[1].dispSts = (int16_t)0x8000;
+    KIT_Image none = f.Capture(0);
+    EXPECT_EQ(At(none, pad), BLACK);
+}
+
 TEST(CanvasPaint, OpacityOfTheStandardDisplayOnly)
 {
     CanvasFixture f;
