@@ -461,7 +461,7 @@ void DrawTextRecord(const Scene& s, const TextRecord* r, COLORREF colour, const 
     double length = count * (charWidth + gap);
     double x, y;
     pl.Apply(r->x, r->y, &x, &y);
-    double reach = std::hypot(length, height) + stroke;
+    double reach = length + height + stroke;  // beyond the diagonal, without a library call
     if (!BoxVisible(s, x - reach, y - reach, x + reach, y + reach, 0)) return;
     double angle = (r->angle >> 8) / 1000.0 + (pl.identity ? 0 : (partAngle >> 8) / 1000.0);
     bool mirror = ((r->angle & 1) != 0) != pl.mirror;

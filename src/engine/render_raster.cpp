@@ -146,8 +146,8 @@ int Round(double v) { return (int)std::lround(v); }
 // A zoomed-in view spends its time in the rows of large figures, so the row
 // loops are kept short: each figure is drawn by a loop made for its mix
 // (no choice per row), lines along a pixel row or column and rectangles
-// work out their rows without square roots, and the spans end with one
-// overlapping four-pixel step instead of single pixels where the mix allows.
+// work out their rows without square roots, and the spans are written in
+// aligned blocks of four pixels.
 
 namespace {
 
@@ -173,14 +173,13 @@ struct Rows {
     double left, right;  // the first and last column that may be drawn
     int leftI, rightI;
     int top, bottom;     // the first and last row that may be drawn
-    __m128i cc;
-    uint32_t c;
+    __m128i cc;  // the colour in every lane
 
     Rows(const RndPainter* p, uint32_t colour)
         : bits(p->surface->bits), stride((size_t)p->surface->width), left(p->clip.left),
           right(p->clip.right - 1), leftI(p->clip.left), rightI(p->clip.right - 1), top(p->clip.top),
           bottom(p->clip.bottom - 1),
-          cc(_mm_set1_epi32((int)colour)), c(colour)
+          cc(_mm_set1_epi32((int)colour))
     {
     }
 
@@ -200,36 +199,45 @@ struct Rows {
         return x0 <= x1;
     }
 
+    // One aligned block of four pixels, the lanes of `m` changed.
+    __attribute__((always_inline)) void Block(__m128i* q, __m128i m) const
+    {
+        __m128i v = _mm_load_si128(q), add = _mm_and_si128(cc, m);
+        if (M == RND_MIX_COPY) v = _mm_or_si128(_mm_andnot_si128(m, v), add);
+        else if (M == RND_MIX_OR) v = _mm_or_si128(v, add);
+        else v = _mm_xor_si128(v, add);
+        _mm_store_si128(q, v);
+    }
+
     // The pixels x0..x1 of row y, four a step (SSE2 is part of every
-    // x86-64). Copying or ORing a pixel twice leaves it as once, so those
-    // mixes end with the last four pixels again rather than one by one.
+    // x86-64) in blocks aligned to 16 bytes, the first and the last masked:
+    // every pixel is written once, and a block read soon after it was
+    // written (the next figure over the same place) is taken whole from the
+    // store on its way, which a read across two blocks would wait for. The
+    // blocks may reach beyond the row's ends, never beyond the bitmap, whose
+    // memory starts and ends on a page.
     __attribute__((always_inline)) void Fill(int y, int x0, int x1) const
     {
-        uint32_t* q = bits + (size_t)y * stride + x0;
-        int n = x1 - x0 + 1, i = 0;
-        if (M == RND_MIX_COPY) {
-            for (; i + 4 <= n; i += 4) _mm_storeu_si128((__m128i*)(q + i), cc);
-        } else if (M == RND_MIX_OR) {
-            for (; i + 4 <= n; i += 4)
-                _mm_storeu_si128((__m128i*)(q + i), _mm_or_si128(_mm_loadu_si128((const __m128i*)(q + i)), cc));
-        } else {
-            for (; i + 4 <= n; i += 4)
-                _mm_storeu_si128((__m128i*)(q + i), _mm_xor_si128(_mm_loadu_si128((const __m128i*)(q + i)), cc));
-        }
-        if (i == n) return;
-        if (M != RND_MIX_XOR && n >= 4) {
-            q += n - 4;
-            if (M == RND_MIX_COPY)
-                _mm_storeu_si128((__m128i*)q, cc);
-            else
-                _mm_storeu_si128((__m128i*)q, _mm_or_si128(_mm_loadu_si128((const __m128i*)q), cc));
+        static const __m128i kFrom[4] = {_mm_set_epi32(-1, -1, -1, -1), _mm_set_epi32(-1, -1, -1, 0),
+                                         _mm_set_epi32(-1, -1, 0, 0), _mm_set_epi32(-1, 0, 0, 0)};
+        static const __m128i kUpTo[4] = {_mm_set_epi32(0, 0, 0, -1), _mm_set_epi32(0, 0, -1, -1),
+                                         _mm_set_epi32(0, -1, -1, -1), _mm_set_epi32(-1, -1, -1, -1)};
+        uint32_t* row = bits + (size_t)y * stride;
+        uintptr_t first = (uintptr_t)(row + x0), last = (uintptr_t)(row + x1);
+        __m128i* b = (__m128i*)(first & ~(uintptr_t)15);
+        __m128i* e = (__m128i*)(last & ~(uintptr_t)15);
+        __m128i mFirst = kFrom[(first & 15) >> 2], mLast = kUpTo[(last & 15) >> 2];
+        if (b == e) {
+            Block(b, _mm_and_si128(mFirst, mLast));
             return;
         }
-        for (; i < n; ++i) {
-            if (M == RND_MIX_COPY) q[i] = c;
-            else if (M == RND_MIX_OR) q[i] |= c;
-            else q[i] ^= c;
+        Block(b, mFirst);
+        for (__m128i* q = b + 1; q < e; ++q) {
+            if (M == RND_MIX_COPY) _mm_store_si128(q, cc);
+            else if (M == RND_MIX_OR) _mm_store_si128(q, _mm_or_si128(_mm_load_si128(q), cc));
+            else _mm_store_si128(q, _mm_xor_si128(_mm_load_si128(q), cc));
         }
+        Block(e, mLast);
     }
 
     // Fills the pixels of row y whose centres lie in [lo, hi].
@@ -345,7 +353,7 @@ void CapsuleSpansT(RndPainter* p, double ax, double ay, double bx, double by, do
         ColumnLineSpans(rw, ax, std::min(ay, by), std::max(ay, by), r, square);
         return;
     }
-    double dx = bx - ax, dy = by - ay, len = std::hypot(dx, dy);
+    double dx = bx - ax, dy = by - ay, len = std::sqrt(dx * dx + dy * dy);
     if (len < 1e-9) {
         RowLineSpans(rw, ax, ax, ay, r, square);
         return;
@@ -589,7 +597,7 @@ void RND_Line(RndPainter* p, double x1, double y1, double x2, double y2, double 
 {
     double ax = RND_PX(p, x1), ay = RND_PY(p, y1), bx = RND_PX(p, x2), by = RND_PY(p, y2);
     double w = width * p->pixelsPerUnit;
-    double len = std::hypot(bx - ax, by - ay);
+    double len = std::sqrt((bx - ax) * (bx - ax) + (by - ay) * (by - ay));
     if (len < 1.0 && w < 1.5) {
         RND_Dot(p, (x1 + x2) / 2, (y1 + y2) / 2, colour);
         return;
@@ -624,7 +632,7 @@ void RND_LineOutline(RndPainter* p, double x1, double y1, double x2, double y2, 
                      bool squareEnds, COLORREF colour)
 {
     double h = width / 2;
-    double dx = x2 - x1, dy = y2 - y1, len = std::hypot(dx, dy);
+    double dx = x2 - x1, dy = y2 - y1, len = std::sqrt(dx * dx + dy * dy);
     if (width * p->pixelsPerUnit < 2.0) {
         RND_Line(p, x1, y1, x2, y2, 0, false, colour);
         return;
