@@ -760,11 +760,9 @@ void RND_DrawDesignMixing(void* ctx, RndPainter* p, const BoardRect& box)
             DrawLevelClass(s, level, cls);
     DrawViasAtOnce(s, order, false);
     // Holes punch through every level's colour, so they come last.
-    SetROP2(p->surface->hdc, R2_COPYPEN);
-    p->mix = RND_MIX_COPY;
+    RND_SetMix(p, RND_MIX_COPY);
     DrawViasAtOnce(s, order, true);
-    p->mix = RND_MIX_OR;
-    SetROP2(p->surface->hdc, R2_MERGEPEN);
+    RND_SetMix(p, RND_MIX_OR);
     DrawNames(s);
 }
 

@@ -67,6 +67,14 @@ struct RndPainter {
     bool gdiPending = false;  // GDI drew since the last direct pixel write
     std::vector<CachedBrush> brushes;
     const uint32_t* palette = nullptr;  // 256 COLORREFs
+    // The mixing display's coverage: the pixels of figures of one colour to
+    // be ORed into the bitmap, a bit each, marked here first and coloured in
+    // by RND_Flush. Figures of one level overlap a great deal, and a bit is
+    // set for a fraction of what ORing a pixel costs.
+    std::vector<uint64_t> cover;
+    int coverWords = 0;       // 64-bit words a row
+    uint32_t coverColour = 0;
+    RECT coverBox = {};       // rows top..bottom-1, words left..right-1 marked; empty when none
 };
 
 // Sets up a painter on `surface` for the view of `sc`; the surface's pixel
@@ -75,6 +83,12 @@ void RND_PainterBegin(RndPainter* p, RndSurface* surface, const DisplaySC* sc, i
                       int offsetY, RndMix mix, const uint32_t* palette);
 void RND_PainterEnd(RndPainter* p);
 void RND_ResetTouched(RndPainter* p);
+// Colours in what the coverage holds. Done by RND_PainterEnd and
+// RND_SetMix; whoever reads or copies the bitmap while a painter is still
+// drawing on it flushes first.
+void RND_Flush(RndPainter* p);
+// Changes the painter's mix and GDI's raster operation with it.
+void RND_SetMix(RndPainter* p, RndMix mix);
 
 // A colour word of the design (bit 24 = palette entry) as a COLORREF.
 COLORREF RND_Colour(const RndPainter* p, uint32_t word);

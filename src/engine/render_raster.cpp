@@ -165,18 +165,25 @@ void BeforeDirect(RndPainter* p)
     }
 }
 
-// Where the spans of one figure go: the bitmap, the clip and the colour.
-template <RndMix M>
+// Spans ORed into the painter's coverage instead of the bitmap.
+constexpr int kCover = 3;
+
+// Where the spans of one figure go: the bitmap (or the coverage), the clip
+// and the colour.
+template <int M>
 struct Rows {
     uint32_t* bits;
     size_t stride;
+    uint64_t* cover;
+    size_t coverWords;
     double left, right;  // the first and last column that may be drawn
     int leftI, rightI;
     int top, bottom;     // the first and last row that may be drawn
     __m128i cc;  // the colour in every lane
 
-    Rows(const RndPainter* p, uint32_t colour)
-        : bits(p->surface->bits), stride((size_t)p->surface->width), left(p->clip.left),
+    Rows(RndPainter* p, uint32_t colour)
+        : bits(p->surface->bits), stride((size_t)p->surface->width), cover(p->cover.data()),
+          coverWords((size_t)p->coverWords), left(p->clip.left),
           right(p->clip.right - 1), leftI(p->clip.left), rightI(p->clip.right - 1), top(p->clip.top),
           bottom(p->clip.bottom - 1),
           cc(_mm_set1_epi32((int)colour))
@@ -218,6 +225,19 @@ struct Rows {
     // memory starts and ends on a page.
     __attribute__((always_inline)) void Fill(int y, int x0, int x1) const
     {
+        if (M == kCover) {
+            uint64_t* row = cover + (size_t)y * coverWords;
+            int a = x0 >> 6, b = x1 >> 6;
+            uint64_t ma = ~0ull << (x0 & 63), mb = ~0ull >> (63 - (x1 & 63));
+            if (a == b) {
+                row[a] |= ma & mb;
+                return;
+            }
+            row[a] |= ma;
+            for (int k = a + 1; k < b; ++k) row[k] = ~0ull;
+            row[b] |= mb;
+            return;
+        }
         static const __m128i kFrom[4] = {_mm_set_epi32(-1, -1, -1, -1), _mm_set_epi32(-1, -1, -1, 0),
                                          _mm_set_epi32(-1, -1, 0, 0), _mm_set_epi32(-1, 0, 0, 0)};
         static const __m128i kUpTo[4] = {_mm_set_epi32(0, 0, 0, -1), _mm_set_epi32(0, 0, -1, -1),
@@ -297,7 +317,7 @@ struct Band {
 
 // A line along a pixel row from x = lo to x = hi at height y: each row is
 // the body widened by the ends' half chords.
-template <RndMix M>
+template <int M>
 void RowLineSpans(const Rows<M>& rw, double lo, double hi, double y, double r, bool square)
 {
     int y0, y1;
@@ -313,7 +333,7 @@ void RowLineSpans(const Rows<M>& rw, double lo, double hi, double y, double r, b
 // A line along a pixel column from y = top to y = bottom at x: the rows of
 // its body are all the same run, worked out once; only the rows of the ends
 // need their chords.
-template <RndMix M>
+template <int M>
 void ColumnLineSpans(const Rows<M>& rw, double x, double top, double bottom, double r, bool square)
 {
     int cx0, cx1;
@@ -341,7 +361,7 @@ void ColumnLineSpans(const Rows<M>& rw, double x, double top, double bottom, dou
 
 // A line of radius r (pixels) between two pixel points, with round or
 // square ends: each row of it is one span, the shape being convex.
-template <RndMix M>
+template <int M>
 void CapsuleSpansT(RndPainter* p, double ax, double ay, double bx, double by, double r, bool square, uint32_t c)
 {
     Rows<M> rw(p, c);
@@ -397,20 +417,52 @@ void CapsuleSpansT(RndPainter* p, double ax, double ay, double bx, double by, do
     }
 }
 
+// Makes the coverage ready for a figure of colour c within the pixel box
+// (l, t)-(r, b), colouring in what it holds in another colour first.
+void CoverFigure(RndPainter* p, uint32_t c, double l, double t, double r, double b)
+{
+    int words = (p->surface->width + 63) / 64;
+    size_t size = (size_t)words * (size_t)p->surface->height;
+    if (p->coverWords != words || p->cover.size() != size) {
+        RND_Flush(p);
+        p->cover.assign(size, 0);
+        p->coverWords = words;
+    }
+    RECT& box = p->coverBox;
+    if (box.top < box.bottom && p->coverColour != c) RND_Flush(p);
+    p->coverColour = c;
+    LONG x0 = std::max<LONG>(FloorI(l) - 1, p->clip.left), x1 = std::min<LONG>(CeilI(r) + 1, p->clip.right - 1);
+    LONG y0 = std::max<LONG>(FloorI(t) - 1, p->clip.top), y1 = std::min<LONG>(CeilI(b) + 1, p->clip.bottom - 1);
+    if (x0 > x1 || y0 > y1) return;
+    if (box.top >= box.bottom) {
+        box = {x0 >> 6, y0, (x1 >> 6) + 1, y1 + 1};
+        return;
+    }
+    box.left = std::min<LONG>(box.left, x0 >> 6);
+    box.right = std::max<LONG>(box.right, (x1 >> 6) + 1);
+    box.top = std::min<LONG>(box.top, y0);
+    box.bottom = std::max<LONG>(box.bottom, y1 + 1);
+}
+
 void CapsuleSpans(RndPainter* p, double ax, double ay, double bx, double by, double r, bool square, COLORREF colour)
 {
     BeforeDirect(p);
     uint32_t c = SpanColour(p, colour);
+    double reach = square ? r * 1.4143 : r;
+    double l = std::min(ax, bx) - reach, t = std::min(ay, by) - reach, rr = std::max(ax, bx) + reach,
+           b = std::max(ay, by) + reach;
     switch (p->mix) {
-    case RND_MIX_OR: CapsuleSpansT<RND_MIX_OR>(p, ax, ay, bx, by, r, square, c); break;
+    case RND_MIX_OR:
+        CoverFigure(p, c, l, t, rr, b);
+        CapsuleSpansT<kCover>(p, ax, ay, bx, by, r, square, c);
+        break;
     case RND_MIX_COPY: CapsuleSpansT<RND_MIX_COPY>(p, ax, ay, bx, by, r, square, c); break;
     case RND_MIX_XOR: CapsuleSpansT<RND_MIX_XOR>(p, ax, ay, bx, by, r, square, c); break;
     }
-    double reach = square ? r * 1.4143 : r;
-    Touch(p, std::min(ax, bx) - reach, std::min(ay, by) - reach, std::max(ax, bx) + reach, std::max(ay, by) + reach);
+    Touch(p, l, t, rr, b);
 }
 
-template <RndMix M>
+template <int M>
 void EllipseSpansT(RndPainter* p, double cx, double cy, double rx, double ry, bool rect, uint32_t c)
 {
     Rows<M> rw(p, c);
@@ -443,7 +495,10 @@ void EllipseSpans(RndPainter* p, double cx, double cy, double rx, double ry, boo
     BeforeDirect(p);
     uint32_t c = SpanColour(p, colour);
     switch (p->mix) {
-    case RND_MIX_OR: EllipseSpansT<RND_MIX_OR>(p, cx, cy, rx, ry, rect, c); break;
+    case RND_MIX_OR:
+        CoverFigure(p, c, cx - rx, cy - ry, cx + rx, cy + ry);
+        EllipseSpansT<kCover>(p, cx, cy, rx, ry, rect, c);
+        break;
     case RND_MIX_COPY: EllipseSpansT<RND_MIX_COPY>(p, cx, cy, rx, ry, rect, c); break;
     case RND_MIX_XOR: EllipseSpansT<RND_MIX_XOR>(p, cx, cy, rx, ry, rect, c); break;
     }
@@ -451,6 +506,63 @@ void EllipseSpans(RndPainter* p, double cx, double cy, double rx, double ry, boo
 }
 
 }  // namespace
+
+void RND_Flush(RndPainter* p)
+{
+    RECT box = p->coverBox;
+    if (box.top >= box.bottom) return;
+    SetRectEmpty(&p->coverBox);
+    BeforeDirect(p);
+    // The lanes of each nibble of coverage.
+    static const __m128i kLanes[16] = {
+        _mm_set_epi32(0, 0, 0, 0),    _mm_set_epi32(0, 0, 0, -1),    _mm_set_epi32(0, 0, -1, 0),
+        _mm_set_epi32(0, 0, -1, -1),  _mm_set_epi32(0, -1, 0, 0),    _mm_set_epi32(0, -1, 0, -1),
+        _mm_set_epi32(0, -1, -1, 0),  _mm_set_epi32(0, -1, -1, -1),  _mm_set_epi32(-1, 0, 0, 0),
+        _mm_set_epi32(-1, 0, 0, -1),  _mm_set_epi32(-1, 0, -1, 0),   _mm_set_epi32(-1, 0, -1, -1),
+        _mm_set_epi32(-1, -1, 0, 0),  _mm_set_epi32(-1, -1, 0, -1),  _mm_set_epi32(-1, -1, -1, 0),
+        _mm_set_epi32(-1, -1, -1, -1)};
+    const int width = p->surface->width;
+    const uint32_t c = p->coverColour;
+    const __m128i cc = _mm_set1_epi32((int)c);
+    for (int y = box.top; y < box.bottom; ++y) {
+        uint64_t* marks = p->cover.data() + (size_t)y * p->coverWords;
+        uint32_t* row = p->surface->bits + (size_t)y * width;
+        for (int k = box.left; k < box.right; ++k) {
+            uint64_t w = marks[k];
+            if (!w) continue;
+            marks[k] = 0;
+            int x = k * 64;
+            if (x + 64 > width) {
+                // The row's last word: pixel by pixel, never beyond the row.
+                for (int i = 0; i < 64 && x + i < width; ++i)
+                    if (w >> i & 1) row[x + i] |= c;
+                continue;
+            }
+            __m128i* q = (__m128i*)(row + x);
+            if (w == ~0ull) {
+                for (int g = 0; g < 16; ++g) _mm_storeu_si128(q + g, _mm_or_si128(_mm_loadu_si128(q + g), cc));
+                continue;
+            }
+            for (int g = 0; g < 16; ++g, w >>= 4)
+                if (w & 15)
+                    _mm_storeu_si128(q + g, _mm_or_si128(_mm_loadu_si128(q + g), _mm_and_si128(cc, kLanes[w & 15])));
+        }
+    }
+}
+
+void RND_SetMix(RndPainter* p, RndMix mix)
+{
+    RND_Flush(p);
+    p->mix = mix;
+    SetROP2(p->surface->hdc, mix == RND_MIX_OR ? R2_MERGEPEN : mix == RND_MIX_XOR ? R2_XORPEN : R2_COPYPEN);
+}
+
+// Coverage kept between painters, so that each drawing does not make its own.
+static std::vector<uint64_t>& SpareCover()
+{
+    static thread_local std::vector<uint64_t> spare;
+    return spare;
+}
 
 // ---- Surfaces ---------------------------------------------------------------------
 
@@ -510,6 +622,7 @@ void RND_PainterBegin(RndPainter* p, RndSurface* surface, const DisplaySC* sc, i
                       int offsetY, RndMix mix, const uint32_t* palette)
 {
     *p = RndPainter{};
+    p->cover.swap(SpareCover());  // all zero: every flush clears what it colours in
     p->surface = surface;
     p->mix = mix;
     p->palette = palette;
@@ -537,6 +650,8 @@ void RND_PainterBegin(RndPainter* p, RndSurface* surface, const DisplaySC* sc, i
 void RND_PainterEnd(RndPainter* p)
 {
     if (!p->surface) return;
+    RND_Flush(p);
+    if (p->cover.size() > SpareCover().size()) SpareCover().swap(p->cover);
     HDC dc = p->surface->hdc;
     if (p->oldPen) SelectObject(dc, p->oldPen);
     if (p->oldBrush) SelectObject(dc, p->oldBrush);

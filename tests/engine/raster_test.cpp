@@ -37,6 +37,7 @@ struct Bitmap {
     }
     uint32_t At(int x, int y)
     {
+        RND_Flush(&painter);
         GdiFlush();
         return surface.bits[y * N + x];
     }
