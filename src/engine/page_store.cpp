@@ -9,6 +9,7 @@
 // pointer). A reader-writer lock keeps walks on one thread safe while another
 // thread adds pages.
 #include <algorithm>
+#include <atomic>
 #include <climits>
 #include <cstring>
 
@@ -25,8 +26,11 @@ namespace {
 
 constexpr uint64_t Align(uint64_t v, uint64_t a) { return (v + a - 1) / a * a; }
 
+std::atomic<uint64_t> s_pageChanges{0};
+
 void AddToLists(WorkSpace* ws, const DataPageHeader* h)
 {
+    NotePageChange();
     CodeLists& lists = ws->lists[h->dataCode & 0xFF];
     lists.all.push_back(h->pageNo);
     lists.byKey1[h->key[0]].push_back(h->pageNo);
@@ -65,8 +69,12 @@ uint32_t PageNoOf(WorkSpace* ws, const void* page)
     return PageAt(ws, pageNo) == p ? pageNo : 0;
 }
 
+uint64_t PageChanges() { return s_pageChanges.load(std::memory_order_acquire); }
+void NotePageChange() { s_pageChanges.fetch_add(1, std::memory_order_acq_rel); }
+
 void RebuildIndex(WorkSpace* ws)
 {
+    NotePageChange();
     AcquireSRWLockExclusive(&ws->lock);
     for (CodeLists& lists : ws->lists) lists = CodeLists{};
     ws->freeBySize.clear();
@@ -173,6 +181,7 @@ void DeletePage(uint32_t pageNo)
     WorkSpace* ws = Current();
     uint8_t* page = PageAt(ws, pageNo);
     if (!page) return;
+    NotePageChange();
     AcquireSRWLockExclusive(&ws->lock);
     const DataPageHeader* ph = (const DataPageHeader*)page;
     CodeLists& lists = ws->lists[ph->dataCode & 0xFF];
@@ -266,10 +275,14 @@ uint8_t* PageWithRoom(int code, uint16_t key1, uint16_t key4, bool byKey4)
 
 void GrowArea(DataPageHeader* h, int32_t x1, int32_t y1, int32_t x2, int32_t y2)
 {
-    h->area[0] = Lo(h->area[0], Lo(x1, x2));
-    h->area[1] = Lo(h->area[1], Lo(y1, y2));
-    h->area[2] = Hi(h->area[2], Hi(x1, x2));
-    h->area[3] = Hi(h->area[3], Hi(y1, y2));
+    int32_t l = Lo(h->area[0], Lo(x1, x2)), b = Lo(h->area[1], Lo(y1, y2));
+    int32_t r = Hi(h->area[2], Hi(x1, x2)), t = Hi(h->area[3], Hi(y1, y2));
+    if (l == h->area[0] && b == h->area[1] && r == h->area[2] && t == h->area[3]) return;
+    h->area[0] = l;
+    h->area[1] = b;
+    h->area[2] = r;
+    h->area[3] = t;
+    NotePageChange();
 }
 
 bool RecordExtent(int code, const uint8_t* rec, int32_t box[4])
@@ -410,7 +423,9 @@ extern "C" void dam_Get_area_of_DataPH(int32_t* box, const void* data)
 }
 extern "C" void dam_Set_area_of_DataPH(void* data, const int32_t* box)
 {
-    if (data && box) std::memcpy(Head(data)->area, box, 16);
+    if (!data || !box) return;
+    std::memcpy(Head(data)->area, box, 16);
+    NotePageChange();
 }
 
 extern "C" void* dam_AppendPage(int code, int byteSize, int level, int key2, int key3, int key4,

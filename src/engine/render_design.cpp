@@ -154,6 +154,37 @@ bool BoxVisible(const Scene& s, double x1, double y1, double x2, double y2, doub
     return x2 + margin >= s.minX && x1 - margin <= s.maxX && y2 + margin >= s.minY && y1 - margin <= s.maxY;
 }
 
+// The pages of each selection with their boxes, kept from one drawing to
+// the next while the store's pages do not change: finding the pages in view
+// then reads a short array instead of the header of every page of the
+// design, scattered over the work space. One for each thread that draws.
+struct PageBox {
+    int32_t area[4];  // area[0] > area[2]: the page keeps no box
+    void* page;
+};
+struct PageIndex {
+    uint64_t changes = ~0ull;
+    std::unordered_map<int64_t, std::vector<PageBox>> lists;
+};
+
+const std::vector<PageBox>& IndexedPages(int64_t k, int code, int selector, int key)
+{
+    static thread_local PageIndex index;
+    uint64_t now = store::PageChanges();
+    if (index.changes != now) {
+        index.lists.clear();
+        index.changes = now;
+    }
+    auto it = index.lists.find(k);
+    if (it != index.lists.end()) return it->second;
+    std::vector<PageBox> v;
+    for (void* pg = dam_NextPage(nullptr, code, selector, key); pg; pg = dam_NextPage(pg, code, selector, key)) {
+        const DataPageHeader* h = (const DataPageHeader*)pg;
+        v.push_back({{h->area[0], h->area[1], h->area[2], h->area[3]}, pg});
+    }
+    return index.lists[k] = std::move(v);
+}
+
 // The pages of a selection that may hold something visible.
 const std::vector<void*>& Pages(const Scene& s, int code, int selector, int key, double margin)
 {
@@ -164,11 +195,11 @@ const std::vector<void*>& Pages(const Scene& s, int code, int selector, int key,
         if (it != s.pageCache->end()) return it->second;
     }
     std::vector<void*> v;
-    for (void* pg = dam_NextPage(nullptr, code, selector, key); pg; pg = dam_NextPage(pg, code, selector, key)) {
-        const DataPageHeader* h = (const DataPageHeader*)pg;
+    for (const PageBox& b : IndexedPages(k, code, selector, key)) {
+        if (b.area[0] <= b.area[2] && !BoxVisible(s, b.area[0], b.area[1], b.area[2], b.area[3], margin)) continue;
+        const DataPageHeader* h = (const DataPageHeader*)b.page;
         if (h->count <= 0 || (h->status & PS_SKIP)) continue;
-        if (h->area[0] <= h->area[2] && !BoxVisible(s, h->area[0], h->area[1], h->area[2], h->area[3], margin)) continue;
-        v.push_back(pg);
+        v.push_back(b.page);
     }
     if (!s.pageCache) {
         uncached = std::move(v);

@@ -154,6 +154,13 @@ void RebuildIndex(WorkSpace* ws);
 // Empties the design: fresh fixed region, no pages.
 void ClearDesign(WorkSpace* ws);
 
+// A count of the changes to the pages: every page made, deleted or given a
+// larger or new box, every rebuilt index, cleared design and work space
+// opened or closed. What was worked out from the pages' lists and boxes
+// (the renderer's index of page boxes) holds while the count stays.
+uint64_t PageChanges();
+void NotePageChange();
+
 // Grows a page's area by a box.
 void GrowArea(DataPageHeader* h, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 // The extent of one record of a page (false when it has none).

@@ -81,6 +81,7 @@ uint8_t* FixedBase() { return s_ws ? s_ws->fixed : NullFixed(); }
 
 void ClearDesign(WorkSpace* ws)
 {
+    NotePageChange();
     AcquireSRWLockExclusive(&ws->lock);
     WpsHeader* h = ws->head;
     // Only the used part of the directory is cleared: the rest was never touched.
@@ -157,6 +158,7 @@ static void CloseSpace(WorkSpace* ws)
 {
     if (!ws) return;
     if (s_ws == ws) s_ws = nullptr;
+    NotePageChange();
     Unmap(ws);
     delete ws;
 }
