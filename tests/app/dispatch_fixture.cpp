@@ -14,7 +14,7 @@ static LRESULT CALLBACK FrameProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPa
     if (!s_f) return DefWindowProcA(hWnd, msg, wParam, lParam);
     switch (msg) {
     case WM_COMMAND:
-        s_f->frameCommands.push_back(LOWORD(wParam));
+        s_f->frameCommands.push_back({LOWORD(wParam), HIWORD(wParam)});
         ROT_OnCommand(hWnd, LOWORD(wParam), lParam, HIWORD(wParam));
         return 0;
     case WM_USER + 5:
@@ -91,6 +91,14 @@ void DF_Destroy(DispatchFixture* f)
     g_hWndCanvas = nullptr;
     s_f = nullptr;
     delete f;
+}
+
+std::vector<std::pair<int, int>> DF_Commands(const DispatchFixture* f)
+{
+    std::vector<std::pair<int, int>> out;
+    for (const auto& c : f->frameCommands)
+        if (c.first != 135 || (c.second != LBN_SETFOCUS && c.second != LBN_KILLFOCUS)) out.push_back(c);
+    return out;
 }
 
 void DF_MarkUnanswered()

@@ -8,6 +8,7 @@
 #pragma once
 #include <windows.h>
 
+#include <utility>
 #include <vector>
 
 #include "app/cmd.h"
@@ -18,7 +19,8 @@ struct DispatchFixture {
     HWND frame = nullptr, list = nullptr, settingBar = nullptr, canvas = nullptr, attrBar = nullptr;
     FrameState fs = {};
     CanvasState cs = {};
-    std::vector<int> frameCommands;  // every WM_COMMAND id the frame received
+    // Every WM_COMMAND the frame received: (id, notification code).
+    std::vector<std::pair<int, int>> frameCommands;
     std::vector<int> barCommands;    // ids the setting bar received
     std::vector<UINT> canvasPosts;
     int menuResets = 0;              // WM_USER+5 sent to the frame
@@ -28,6 +30,11 @@ struct DispatchFixture {
 
 DispatchFixture* DF_Create();
 void DF_Destroy(DispatchFixture* f);
+// The frame's commands without the menu list's focus notifications
+// (LBN_SETFOCUS, LBN_KILLFOCUS): the list sends those whenever a window of
+// another program takes the activation or gives it back, at any moment of a
+// test run beside others.
+std::vector<std::pair<int, int>> DF_Commands(const DispatchFixture* f);
 // Marks the top request's answer with a value no path writes, so a test can
 // tell whether anything answered.
 void DF_MarkUnanswered();

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/din.h"
@@ -195,7 +196,7 @@ TEST_F(Dispatch, LineTableIdFollowsTheLineKind)
         f->cs.lineKind = c.lineKind;
         f->frameCommands.clear();
         Command(146);
-        EXPECT_EQ(f->frameCommands, (std::vector<int>{146, c.table})) << c.lineKind;
+        EXPECT_EQ(DF_Commands(f), (std::vector<std::pair<int, int>>{{146, 0}, {c.table, 0}})) << c.lineKind;
     }
 }
 

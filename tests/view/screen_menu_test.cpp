@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/din.h"
@@ -66,12 +67,16 @@ protected:
     void TearDown() override { DF_Destroy(f); }
 
     int RowHeight() { return (int)SendMessageA(f->list, LB_GETITEMHEIGHT, 0, 0); }
-    // A left click on row `row`, from x to x + dx, as the mouse makes it.
+    // A left click on row `row`, from x to x + dx. Press and release follow
+    // each other with no message between: when a window of another program
+    // takes the activation while the button is down, the list ends its
+    // tracking as it loses the focus and reports the pressed row chosen
+    // before the release could mark a drag.
     void ClickRow(int row, int dx = 0)
     {
         int y = row * RowHeight() + RowHeight() / 2;
-        PostMessageA(f->list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, y));
-        PostMessageA(f->list, WM_LBUTTONUP, 0, MAKELPARAM(10 + dx, y));
+        SendMessageA(f->list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, y));
+        SendMessageA(f->list, WM_LBUTTONUP, 0, MAKELPARAM(10 + dx, y));
         KIT_PumpPending();
     }
     // Button messages on the title row, whose choice only clears the selection.
@@ -110,8 +115,30 @@ TEST_F(ScreenMenu, GreyEntriesRunNothing)
     ClickRow(2);  // " 内層接続", grey without a way on
     EXPECT_EQ(CNV_MenuCurrent(), 45);
     EXPECT_EQ(Selected(), -1);
-    EXPECT_EQ(f->frameCommands, (std::vector<int>{135}));
+    EXPECT_EQ(DF_Commands(f), (std::vector<std::pair<int, int>>{{135, LBN_SELCHANGE}}));
     EXPECT_EQ(DIN_GetAnswer(f->root), -7);
+}
+
+TEST_F(ScreenMenu, FocusComingAndGoingChoosesNothing)
+{
+    CNV_MenuShow(16);
+    ClickRow(2);  // "  図形線", a command
+    ASSERT_EQ(DIN_GetAnswerWord(f->root), 40210);
+    DF_MarkUnanswered();
+    f->frameCommands.clear();
+    // As when another window takes the activation and gives it back.
+    SetFocus(f->list);
+    SetFocus(f->frame);
+    SetFocus(f->list);
+    KIT_PumpPending();
+    int focusNotes = 0;
+    for (const auto& c : f->frameCommands)
+        focusNotes += c.first == 135 && (c.second == LBN_SETFOCUS || c.second == LBN_KILLFOCUS);
+    EXPECT_GE(focusNotes, 3);
+    EXPECT_TRUE(DF_Commands(f).empty());
+    EXPECT_EQ(DIN_GetAnswer(f->root), -7);
+    EXPECT_EQ(CNV_MenuCurrent(), 16);
+    EXPECT_EQ(Selected(), 2);
 }
 
 TEST_F(ScreenMenu, ShowingTheShownMenuKeepsTheSelection)
