@@ -813,6 +813,7 @@ void RND_DrawDesignStandard(void* ctx, RndPainter* layer, RndPainter* direct, co
             DrawLevelClass(s, level, cls);
         else
             DrawNames(s);
+        RND_Flush(s.p);
         if (s.p == layer && !IsRectEmpty(&layer->touched)) {
             GdiFlush();
             RND_ComposeLayer(direct->surface, layer->surface, layer->touched, alpha);

@@ -157,6 +157,21 @@ uint32_t SpanColour(const RndPainter* p, COLORREF colour)
     return p->mix == RND_MIX_COPY && c == 0 ? 0x010101 : c;
 }
 
+// Pixels about to be written with `mix` other than through the coverage:
+// what the coverage holds is coloured in first unless ORing, which gives
+// the same picture in either order.
+void Settle(RndPainter* p, RndMix mix)
+{
+    if (mix != RND_MIX_OR) RND_Flush(p);
+}
+
+// GDI is about to draw with the painter's mix.
+void BeforeGdi(RndPainter* p)
+{
+    Settle(p, p->mix);
+    p->gdiPending = true;
+}
+
 void BeforeDirect(RndPainter* p)
 {
     if (p->gdiPending) {
@@ -456,8 +471,14 @@ void CapsuleSpans(RndPainter* p, double ax, double ay, double bx, double by, dou
         CoverFigure(p, c, l, t, rr, b);
         CapsuleSpansT<kCover>(p, ax, ay, bx, by, r, square, c);
         break;
-    case RND_MIX_COPY: CapsuleSpansT<RND_MIX_COPY>(p, ax, ay, bx, by, r, square, c); break;
-    case RND_MIX_XOR: CapsuleSpansT<RND_MIX_XOR>(p, ax, ay, bx, by, r, square, c); break;
+    case RND_MIX_COPY:
+        Settle(p, RND_MIX_COPY);
+        CapsuleSpansT<RND_MIX_COPY>(p, ax, ay, bx, by, r, square, c);
+        break;
+    case RND_MIX_XOR:
+        Settle(p, RND_MIX_XOR);
+        CapsuleSpansT<RND_MIX_XOR>(p, ax, ay, bx, by, r, square, c);
+        break;
     }
     Touch(p, l, t, rr, b);
 }
@@ -499,8 +520,14 @@ void EllipseSpans(RndPainter* p, double cx, double cy, double rx, double ry, boo
         CoverFigure(p, c, cx - rx, cy - ry, cx + rx, cy + ry);
         EllipseSpansT<kCover>(p, cx, cy, rx, ry, rect, c);
         break;
-    case RND_MIX_COPY: EllipseSpansT<RND_MIX_COPY>(p, cx, cy, rx, ry, rect, c); break;
-    case RND_MIX_XOR: EllipseSpansT<RND_MIX_XOR>(p, cx, cy, rx, ry, rect, c); break;
+    case RND_MIX_COPY:
+        Settle(p, RND_MIX_COPY);
+        EllipseSpansT<RND_MIX_COPY>(p, cx, cy, rx, ry, rect, c);
+        break;
+    case RND_MIX_XOR:
+        Settle(p, RND_MIX_XOR);
+        EllipseSpansT<RND_MIX_XOR>(p, cx, cy, rx, ry, rect, c);
+        break;
     }
     Touch(p, cx - rx, cy - ry, cx + rx, cy + ry);
 }
@@ -690,15 +717,16 @@ void RND_PutPixel(RndPainter* p, int x, int y, COLORREF colour)
         Touch(p, x, y, x, y);
         return;
     }
+    uint32_t c = SpanColour(p, colour);
+    Settle(p, p->mix);
     BeforeDirect(p);
     uint32_t* px = p->surface->bits + (size_t)y * p->surface->width + x;
-    uint32_t c = ToDib(colour);
     if (p->mix == RND_MIX_OR)
         *px |= c;
     else if (p->mix == RND_MIX_XOR)
         *px ^= c;
     else
-        *px = c ? c : 0x010101;
+        *px = c;
     Touch(p, x, y, x, y);
 }
 
@@ -806,7 +834,7 @@ void RND_Arc(RndPainter* p, double cx, double cy, double r, double x1, double y1
         return;
     }
     HDC dc = p->surface->hdc;
-    p->gdiPending = true;
+    BeforeGdi(p);
     UsePen(p, colour, w < 1.5 ? 1 : Round(w), PEN_ROUND);
     UseNoBrush(p);
     int l = Round(pcx - rp), t = Round(pcy - rp), rr = Round(pcx + rp), b = Round(pcy + rp);
@@ -857,7 +885,7 @@ void RND_Pad(RndPainter* p, double x, double y, double w, double h, int shape, b
         return;
     }
     HDC dc = p->surface->hdc;
-    p->gdiPending = true;
+    BeforeGdi(p);
     UsePen(p, colour, 1, PEN_ROUND);
     if (outline)
         UseNoBrush(p);
@@ -974,7 +1002,7 @@ void RND_Polygon(RndPainter* p, std::vector<RndRing>& rings, bool fill, COLORREF
     }
     if (counts.empty()) return;
     HDC dc = p->surface->hdc;
-    p->gdiPending = true;
+    BeforeGdi(p);
     if (fill) {
         UseBrush(p, fillColour);
         HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));

@@ -183,13 +183,20 @@ TEST(Raster, MixesOfOverlappingFigures)
         for (int px = 0; px < N; ++px) left += x.At(px, y) != 0;
     EXPECT_EQ(left, 0);
 
-    // Copied: the later figure wins, and black stays visible as almost black.
+    // Copied: the later figure wins, and black stays visible as almost black,
+    // also over figures ORed in before (which are put off, then drawn first).
     Bitmap c;
+    RND_Line(&c.painter, 4.5, 32.5, 60.5, 32.5, 6, false, RGB(0, 0, 255));
     c.painter.mix = RND_MIX_COPY;
     RND_Pad(&c.painter, 32, 32, 30, 30, 1, false, RGB(255, 255, 0));
     RND_Pad(&c.painter, 32, 32, 10, 10, 0, false, RGB(0, 0, 0));
+    RND_SetMix(&c.painter, RND_MIX_OR);
+    RND_Line(&c.painter, 40.5, 4.5, 40.5, 60.5, 4, false, RGB(255, 0, 0));
     EXPECT_EQ(c.At(31, 31), 0x010101u);
     EXPECT_EQ(c.At(20, 20), 0xFFFF00u);
+    EXPECT_EQ(c.At(8, 31), 0x0000FFu);
+    EXPECT_EQ(c.At(40, 31), 0xFFFF00u) << "ORed red over the copied yellow";
+    EXPECT_EQ(c.At(40, 50), 0xFF0000u);
 }
 
 }  // namespace
