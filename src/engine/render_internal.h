@@ -67,13 +67,14 @@ struct RndPainter {
     bool gdiPending = false;  // GDI drew since the last direct pixel write
     std::vector<CachedBrush> brushes;
     const uint32_t* palette = nullptr;  // 256 COLORREFs
-    // The mixing display's coverage: the pixels of figures of one colour to
-    // be ORed into the bitmap, a bit each, marked here first and coloured in
-    // by RND_Flush. Figures of one level overlap a great deal, and a bit is
-    // set for a fraction of what ORing a pixel costs.
+    // The coverage: the pixels of figures of one colour to be ORed or copied
+    // into the bitmap, a bit each, marked here first and coloured in by
+    // RND_Flush. Lines of one level overlap a great deal, and a bit is set
+    // for a fraction of what writing a pixel costs.
     std::vector<uint64_t> cover;
     int coverWords = 0;       // 64-bit words a row
     uint32_t coverColour = 0;
+    RndMix coverMix = RND_MIX_OR;
     RECT coverBox = {};       // rows top..bottom-1, words left..right-1 marked; empty when none
 };
 

@@ -158,11 +158,11 @@ uint32_t SpanColour(const RndPainter* p, COLORREF colour)
 }
 
 // Pixels about to be written with `mix` other than through the coverage:
-// what the coverage holds is coloured in first unless ORing, which gives
+// what the coverage holds is coloured in first unless both OR, which gives
 // the same picture in either order.
 void Settle(RndPainter* p, RndMix mix)
 {
-    if (mix != RND_MIX_OR) RND_Flush(p);
+    if (mix != RND_MIX_OR || p->coverMix != RND_MIX_OR) RND_Flush(p);
 }
 
 // GDI is about to draw with the painter's mix.
@@ -444,8 +444,9 @@ void CoverFigure(RndPainter* p, uint32_t c, double l, double t, double r, double
         p->coverWords = words;
     }
     RECT& box = p->coverBox;
-    if (box.top < box.bottom && p->coverColour != c) RND_Flush(p);
+    if (box.top < box.bottom && (p->coverColour != c || p->coverMix != p->mix)) RND_Flush(p);
     p->coverColour = c;
+    p->coverMix = p->mix;
     LONG x0 = std::max<LONG>(FloorI(l) - 1, p->clip.left), x1 = std::min<LONG>(CeilI(r) + 1, p->clip.right - 1);
     LONG y0 = std::max<LONG>(FloorI(t) - 1, p->clip.top), y1 = std::min<LONG>(CeilI(b) + 1, p->clip.bottom - 1);
     if (x0 > x1 || y0 > y1) return;
@@ -468,12 +469,9 @@ void CapsuleSpans(RndPainter* p, double ax, double ay, double bx, double by, dou
            b = std::max(ay, by) + reach;
     switch (p->mix) {
     case RND_MIX_OR:
+    case RND_MIX_COPY:
         CoverFigure(p, c, l, t, rr, b);
         CapsuleSpansT<kCover>(p, ax, ay, bx, by, r, square, c);
-        break;
-    case RND_MIX_COPY:
-        Settle(p, RND_MIX_COPY);
-        CapsuleSpansT<RND_MIX_COPY>(p, ax, ay, bx, by, r, square, c);
         break;
     case RND_MIX_XOR:
         Settle(p, RND_MIX_XOR);
@@ -481,6 +479,33 @@ void CapsuleSpans(RndPainter* p, double ax, double ay, double bx, double by, dou
         break;
     }
     Touch(p, l, t, rr, b);
+}
+
+// The rows of an ellipse of half sizes rx, ry about a pixel's centre: for
+// row k above or below the centre (k = 0, 1, ...), the pixels j to either
+// side of the centre's pixel whose centres lie inside. The last few sizes
+// are kept; null for a size too large to keep.
+const std::vector<int>* DiscRows(double rx, double ry)
+{
+    struct Disc {
+        double rx = -1, ry = -1;
+        std::vector<int> half;
+    };
+    static thread_local Disc kept[8];
+    static thread_local int next = 0;
+    for (Disc& d : kept)
+        if (d.rx == rx && d.ry == ry) return &d.half;
+    if (!(rx >= 0 && ry >= 0 && ry <= 8192)) return nullptr;
+    Disc& d = kept[next];
+    next = (next + 1) % 8;
+    d.rx = rx;
+    d.ry = ry;
+    d.half.clear();
+    for (int k = 0; k <= (int)ry; ++k) {
+        double t = k / ry;
+        d.half.push_back((int)(rx * std::sqrt(std::max(0.0, 1 - t * t))));
+    }
+    return &d.half;
 }
 
 template <int M>
@@ -495,19 +520,26 @@ void EllipseSpansT(RndPainter* p, double cx, double cy, double rx, double ry, bo
             for (int y = y0; y <= y1; ++y) rw.Fill(y, x0, x1);
         return;
     }
-    double inv = 1.0 / ry;
-    // The columns of a block of rows are worked out before any is filled:
-    // the fills then wait on no square root.
-    int xs[64], xe[64];
-    for (int yb = y0; yb <= y1; yb += 64) {
-        int n = std::min(64, y1 - yb + 1);
-        for (int k = 0; k < n; ++k) {
-            double d = (yb + k + 0.5 - cy) * inv;
+    // A round pad is drawn about the centre of the pixel its centre falls
+    // in, as GDI draws on whole pixels: then every pad of one size has the
+    // same rows, worked out once, and drawing one takes no square root.
+    const std::vector<int>* half = DiscRows(rx, ry);
+    if (!half) {
+        // Larger than any pad: each row worked out exactly.
+        double inv = 1.0 / ry;
+        for (int y = y0; y <= y1; ++y) {
+            double d = (y + 0.5 - cy) * inv;
             double h = rx * std::sqrt(std::max(0.0, 1 - d * d));
-            rw.Columns(cx - h, cx + h, xs[k], xe[k]);
+            rw.Span(y, cx - h, cx + h);
         }
-        for (int k = 0; k < n; ++k)
-            if (xs[k] <= xe[k]) rw.Fill(yb + k, xs[k], xe[k]);
+        return;
+    }
+    int cxi = FloorI(cx), cyi = FloorI(cy), k0 = (int)half->size() - 1;
+    int first = std::max(cyi - k0, rw.top), last = std::min(cyi + k0, rw.bottom);
+    for (int y = first; y <= last; ++y) {
+        int h = (*half)[(size_t)std::abs(y - cyi)];
+        int x0 = std::max(cxi - h, rw.leftI), x1 = std::min(cxi + h, rw.rightI);
+        if (x0 <= x1) rw.Fill(y, x0, x1);
     }
 }
 
@@ -551,6 +583,7 @@ void RND_Flush(RndPainter* p)
     const int width = p->surface->width;
     const uint32_t c = p->coverColour;
     const __m128i cc = _mm_set1_epi32((int)c);
+    const bool copy = p->coverMix == RND_MIX_COPY;
     for (int y = box.top; y < box.bottom; ++y) {
         uint64_t* marks = p->cover.data() + (size_t)y * p->coverWords;
         uint32_t* row = p->surface->bits + (size_t)y * width;
@@ -562,17 +595,21 @@ void RND_Flush(RndPainter* p)
             if (x + 64 > width) {
                 // The row's last word: pixel by pixel, never beyond the row.
                 for (int i = 0; i < 64 && x + i < width; ++i)
-                    if (w >> i & 1) row[x + i] |= c;
+                    if (w >> i & 1) row[x + i] = copy ? c : row[x + i] | c;
                 continue;
             }
             __m128i* q = (__m128i*)(row + x);
             if (w == ~0ull) {
-                for (int g = 0; g < 16; ++g) _mm_storeu_si128(q + g, _mm_or_si128(_mm_loadu_si128(q + g), cc));
+                for (int g = 0; g < 16; ++g)
+                    _mm_storeu_si128(q + g, copy ? cc : _mm_or_si128(_mm_loadu_si128(q + g), cc));
                 continue;
             }
-            for (int g = 0; g < 16; ++g, w >>= 4)
-                if (w & 15)
-                    _mm_storeu_si128(q + g, _mm_or_si128(_mm_loadu_si128(q + g), _mm_and_si128(cc, kLanes[w & 15])));
+            for (int g = 0; g < 16; ++g, w >>= 4) {
+                if (!(w & 15)) continue;
+                __m128i m = kLanes[w & 15], v = _mm_loadu_si128(q + g);
+                if (copy) v = _mm_andnot_si128(m, v);
+                _mm_storeu_si128(q + g, _mm_or_si128(v, _mm_and_si128(cc, m)));
+            }
         }
     }
 }

@@ -150,7 +150,8 @@ TEST(Raster, PadsCoverExactlyTheirShape)
         int wrong = Mismatches(b, [&](double px, double py) {
             double dx = px - cx, dy = py - cy;
             if (c.shape == 1) return std::min(c.w / 2 - std::fabs(dx), c.h / 2 - std::fabs(dy));
-            if (c.w == c.h) return c.w / 2 - std::hypot(dx, dy);
+            // A round pad stands about the centre of the pixel its centre is in.
+            if (c.w == c.h) return c.w / 2 - std::hypot(px - (std::floor(cx) + 0.5), py - (std::floor(cy) + 0.5));
             // An oblong: a line as long as the difference, as wide as the narrow side.
             double half = (std::max(c.w, c.h) - std::min(c.w, c.h)) / 2, r = std::min(c.w, c.h) / 2;
             if (c.w > c.h) return r - SegmentDistance(px, py, cx - half, cy, cx + half, cy);
