@@ -2,8 +2,11 @@
 // five by seven grid, used for every text of the display. Lower-case letters
 // take their capitals; a character the font lacks is drawn as a box, so that
 // a text never silently loses characters on the screen.
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <unordered_map>
+#include <vector>
 
 #include "engine/render_internal.h"
 
@@ -137,6 +140,37 @@ const Font& TheFont()
     return font;
 }
 
+// The runs of a glyph whose origin stands at the centre of its origin
+// pixel, made on first use and kept (a text of one text line shows the same
+// few glyphs again and again); null when the glyph is too large to keep.
+const RndRuns* GlyphRuns(RndKept* keep, const RndGlyphKey& key)
+{
+    auto& kept = keep->glyphs;
+    auto it = kept.find(key);
+    if (it != kept.end()) return it->second.height > 0 ? &it->second : nullptr;
+    if (kept.size() > 4096) kept.clear();
+    int n = 0;
+    const int8_t* g = RND_FontGlyph(key.code, &n);
+    std::vector<double> segs;
+    bool down = false;
+    double px = 0, py = 0;
+    for (int k = 0; k < n; ++k) {
+        if (g[2 * k] == RND_FONT_PEN_UP) {
+            down = false;
+            continue;
+        }
+        double lx = g[2 * k] * key.sx * key.m, ly = g[2 * k + 1] * key.sy;
+        double x = 0.5 + (lx * key.ca - ly * key.sa) * key.scaleX, y = 0.5 - (lx * key.sa + ly * key.ca) * key.scaleY;
+        if (down) segs.insert(segs.end(), {px, py, x, y});
+        px = x;
+        py = y;
+        down = true;
+    }
+    RndRuns& runs = kept[key];
+    if (segs.empty() || !RND_MakeRuns(&runs, segs.data(), (int)segs.size() / 4, key.r)) runs = RndRuns{};
+    return runs.height > 0 ? &runs : nullptr;
+}
+
 }  // namespace
 
 const int8_t* RND_FontGlyph(unsigned code, int* n)
@@ -172,7 +206,20 @@ void RND_Text(RndPainter* p, const uint16_t* codes, int count, double x, double 
         return;
     }
     double sx = charWidth / RND_FONT_CELL_W, sy = height / RND_FONT_CELL_H;
+    double r = std::max(strokeWidth * p->pixelsPerUnit, 1.0) / 2;
     for (int i = 0; i < count; ++i) {
+        if (p->surface->bits && codes[i] != ' ') {
+            // Drawn from its runs at the whole pixel its origin falls in.
+            RndGlyphKey key = {codes[i], sx, sy, ca, sa, m, p->scaleX, p->scaleY, r};
+            if (const RndRuns* runs = GlyphRuns(p->kept, key)) {
+                double gx, gy;
+                place(advance * i, 0, &gx, &gy);
+                int ox = (int)std::floor(std::clamp(RND_PX(p, gx), -1e8, 1e8));
+                int oy = (int)std::floor(std::clamp(RND_PY(p, gy), -1e8, 1e8));
+                RND_DrawRuns(p, *runs, ox, oy, colour);
+                continue;
+            }
+        }
         int n = 0;
         const int8_t* g = RND_FontGlyph(codes[i], &n);
         double ox = advance * i;

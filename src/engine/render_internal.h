@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstring>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/qzt_draw.h"
@@ -24,6 +26,52 @@ bool RND_SurfaceEnsure(RndSurface* s, int width, int height, bool exact);
 void RND_SurfaceFree(RndSurface* s);
 // Clears a pixel rectangle of the surface to 0 (black, "nothing drawn").
 void RND_SurfaceClear(RndSurface* s, RECT rc);
+
+// ---- Runs ------------------------------------------------------------------------------
+
+// A figure worked out once as runs of pixels, row by row, and drawn many
+// times at whole-pixel places (the glyphs of texts).
+struct RndRuns {
+    int left = 0, top = 0;              // the first column and row, from the origin pixel
+    int width = 0, height = 0;
+    std::vector<int> rowStart;          // height + 1 entries into runs
+    std::vector<int16_t> runs;          // first and last column of each run, from left
+};
+
+// A glyph as drawn at one size, angle and stroke width, in one view.
+struct RndGlyphKey {
+    unsigned code;
+    double sx, sy, ca, sa, m, scaleX, scaleY, r;
+    bool operator==(const RndGlyphKey& o) const
+    {
+        return code == o.code && sx == o.sx && sy == o.sy && ca == o.ca && sa == o.sa && m == o.m &&
+               scaleX == o.scaleX && scaleY == o.scaleY && r == o.r;
+    }
+};
+struct RndGlyphKeyHash {
+    size_t operator()(const RndGlyphKey& k) const
+    {
+        size_t h = k.code;
+        for (double v : {k.sx, k.sy, k.ca, k.sa, k.m, k.scaleX, k.scaleY, k.r}) {
+            uint64_t bits;
+            std::memcpy(&bits, &v, 8);
+            h = (h ^ bits) * 0x100000001B3ull;
+        }
+        return h;
+    }
+};
+
+// What drawing keeps from one figure to the next, one for each thread that
+// draws: the rows of the last pad sizes and the runs of glyphs.
+struct RndKept {
+    struct Disc {
+        double rx = -1, ry = -1;
+        std::vector<int> half;
+    };
+    Disc discs[8];
+    int nextDisc = 0;
+    std::unordered_map<RndGlyphKey, RndRuns, RndGlyphKeyHash> glyphs;
+};
 
 // How figures reach the pixels.
 enum RndMix {
@@ -76,6 +124,7 @@ struct RndPainter {
     uint32_t coverColour = 0;
     RndMix coverMix = RND_MIX_OR;
     RECT coverBox = {};       // rows top..bottom-1, words left..right-1 marked; empty when none
+    RndKept* kept = nullptr;  // this thread's
 };
 
 // Sets up a painter on `surface` for the view of `sc`; the surface's pixel
@@ -133,6 +182,13 @@ void RND_Polygon(RndPainter* p, std::vector<RndRing>& rings, bool fill, COLORREF
                  bool outline, double outlineWidth, bool dashed, COLORREF outlineColour);
 // One dot where a figure is smaller than a pixel.
 void RND_Dot(RndPainter* p, double bx, double by, COLORREF colour);
+
+// Makes the runs of lines of radius r with round ends; segs holds x1, y1,
+// x2, y2 of each line in pixels from the origin pixel's corner. False when
+// the figure is too large to keep as runs.
+bool RND_MakeRuns(RndRuns* out, const double* segs, int count, double r);
+// Draws runs with their origin pixel at (x, y), each pixel once.
+void RND_DrawRuns(RndPainter* p, const RndRuns& runs, int x, int y, COLORREF colour);
 
 // ---- Stroke font "TEXT" ----------------------------------------------------------
 

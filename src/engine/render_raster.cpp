@@ -485,19 +485,13 @@ void CapsuleSpans(RndPainter* p, double ax, double ay, double bx, double by, dou
 // row k above or below the centre (k = 0, 1, ...), the pixels j to either
 // side of the centre's pixel whose centres lie inside. The last few sizes
 // are kept; null for a size too large to keep.
-const std::vector<int>* DiscRows(double rx, double ry)
+const std::vector<int>* DiscRows(RndKept* kept, double rx, double ry)
 {
-    struct Disc {
-        double rx = -1, ry = -1;
-        std::vector<int> half;
-    };
-    static thread_local Disc kept[8];
-    static thread_local int next = 0;
-    for (Disc& d : kept)
+    for (RndKept::Disc& d : kept->discs)
         if (d.rx == rx && d.ry == ry) return &d.half;
     if (!(rx >= 0 && ry >= 0 && ry <= 8192)) return nullptr;
-    Disc& d = kept[next];
-    next = (next + 1) % 8;
+    RndKept::Disc& d = kept->discs[kept->nextDisc];
+    kept->nextDisc = (kept->nextDisc + 1) % 8;
     d.rx = rx;
     d.ry = ry;
     d.half.clear();
@@ -523,7 +517,7 @@ void EllipseSpansT(RndPainter* p, double cx, double cy, double rx, double ry, bo
     // A round pad is drawn about the centre of the pixel its centre falls
     // in, as GDI draws on whole pixels: then every pad of one size has the
     // same rows, worked out once, and drawing one takes no square root.
-    const std::vector<int>* half = DiscRows(rx, ry);
+    const std::vector<int>* half = DiscRows(p->kept, rx, ry);
     if (!half) {
         // Larger than any pad: each row worked out exactly.
         double inv = 1.0 / ry;
@@ -621,6 +615,84 @@ void RND_SetMix(RndPainter* p, RndMix mix)
     SetROP2(p->surface->hdc, mix == RND_MIX_OR ? R2_MERGEPEN : mix == RND_MIX_XOR ? R2_XORPEN : R2_COPYPEN);
 }
 
+bool RND_MakeRuns(RndRuns* out, const double* segs, int count, double r)
+{
+    double l = 1e300, t = 1e300, rr = -1e300, b = -1e300;
+    for (int i = 0; i < count; ++i) {
+        const double* q = segs + 4 * i;
+        l = std::min({l, q[0], q[2]});
+        rr = std::max({rr, q[0], q[2]});
+        t = std::min({t, q[1], q[3]});
+        b = std::max({b, q[1], q[3]});
+    }
+    if (count <= 0 || !(rr - l < 1000 && b - t < 1000)) return false;
+    int left = FloorI(l - r) - 1, top = FloorI(t - r) - 1;
+    int width = CeilI(rr + r) + 2 - left, height = CeilI(b + r) + 2 - top;
+    // The lines are marked in a coverage of the figure's own size.
+    RndSurface box;
+    box.width = width;
+    box.height = height;
+    RndPainter q;
+    q.surface = &box;
+    q.clip = {0, 0, width, height};
+    q.coverWords = (width + 63) / 64;
+    q.cover.assign((size_t)q.coverWords * height, 0);
+    for (int i = 0; i < count; ++i) {
+        const double* g = segs + 4 * i;
+        CapsuleSpansT<kCover>(&q, g[0] - left, g[1] - top, g[2] - left, g[3] - top, r, false, 0);
+    }
+    out->left = left;
+    out->top = top;
+    out->width = width;
+    out->height = height;
+    out->rowStart.assign(1, 0);
+    out->runs.clear();
+    for (int y = 0; y < height; ++y) {
+        const uint64_t* marks = q.cover.data() + (size_t)y * q.coverWords;
+        for (int x = 0; x < width;) {
+            if (!(marks[x >> 6] >> (x & 63) & 1)) {
+                ++x;
+                continue;
+            }
+            int x0 = x;
+            while (x < width && (marks[x >> 6] >> (x & 63) & 1)) ++x;
+            out->runs.push_back((int16_t)x0);
+            out->runs.push_back((int16_t)(x - 1));
+        }
+        out->rowStart.push_back((int)out->runs.size());
+    }
+    return true;
+}
+
+void RND_DrawRuns(RndPainter* p, const RndRuns& runs, int x, int y, COLORREF colour)
+{
+    if (!p->surface->bits || runs.height <= 0) return;
+    BeforeDirect(p);
+    uint32_t c = SpanColour(p, colour);
+    int ox = x + runs.left, oy = y + runs.top;
+    int width = runs.width;
+    auto draw = [&](auto& rw) {
+        int first = std::max(oy, rw.top), last = std::min(oy + runs.height - 1, rw.bottom);
+        for (int row = first; row <= last; ++row) {
+            int k = row - oy;
+            for (int i = runs.rowStart[(size_t)k]; i < runs.rowStart[(size_t)k + 1]; i += 2) {
+                int x0 = std::max(ox + runs.runs[(size_t)i], rw.leftI), x1 = std::min(ox + runs.runs[(size_t)i + 1], rw.rightI);
+                if (x0 <= x1) rw.Fill(row, x0, x1);
+            }
+        }
+    };
+    if (p->mix == RND_MIX_XOR) {
+        Settle(p, RND_MIX_XOR);
+        Rows<RND_MIX_XOR> rw(p, c);
+        draw(rw);
+    } else {
+        CoverFigure(p, c, ox, oy, ox + width, oy + runs.height);
+        Rows<kCover> rw(p, c);
+        draw(rw);
+    }
+    Touch(p, ox, oy, ox + width, oy + runs.height);
+}
+
 // Coverage kept between painters, so that each drawing does not make its own.
 static std::vector<uint64_t>& SpareCover()
 {
@@ -686,6 +758,8 @@ void RND_PainterBegin(RndPainter* p, RndSurface* surface, const DisplaySC* sc, i
                       int offsetY, RndMix mix, const uint32_t* palette)
 {
     *p = RndPainter{};
+    static thread_local RndKept kept;
+    p->kept = &kept;
     p->cover.swap(SpareCover());  // all zero: every flush clears what it colours in
     p->surface = surface;
     p->mix = mix;

@@ -161,6 +161,67 @@ TEST(Raster, PadsCoverExactlyTheirShape)
     }
 }
 
+TEST(Raster, TextsShowTheirStrokesAboutTheOriginPixelOfEachGlyph)
+{
+    // Each glyph is drawn from runs made once, at the whole pixel its origin
+    // falls in: the picture is the glyph's strokes about that pixel's centre.
+    const uint16_t codes[] = {'R', '7'};
+    const double height = 24, charWidth = 15, gap = 3, stroke = 3;
+    for (double angle : {0.0, 90.0, 30.0})
+    for (bool mirror : {false, true}) {
+        SCOPED_TRACE(angle);
+        SCOPED_TRACE(mirror);
+        Bitmap b;
+        double x = 20.3, y = 30.6;
+        RND_Text(&b.painter, codes, 2, x, y, height, charWidth, gap, angle, mirror, stroke, RGB(255, 255, 255));
+        double a = angle * 3.14159265358979323846 / 180, ca = std::cos(a), sa = std::sin(a), m = mirror ? -1 : 1;
+        double sx = charWidth / RND_FONT_CELL_W, sy = height / RND_FONT_CELL_H;
+        int wrong = Mismatches(b, [&](double px, double py) {
+            double best = -1e9;
+            for (int i = 0; i < 2; ++i) {
+                // The glyph's origin, on the board and in pixels (y downwards).
+                double gx = x + m * (charWidth + gap) * i * ca, gy = y + m * (charWidth + gap) * i * sa;
+                double ox = std::floor(gx) + 0.5, oy = std::floor(N - gy) + 0.5;
+                int n = 0;
+                const int8_t* g = RND_FontGlyph(codes[i], &n);
+                bool down = false;
+                double lx0 = 0, ly0 = 0;
+                for (int k = 0; k < n; ++k) {
+                    if (g[2 * k] == RND_FONT_PEN_UP) {
+                        down = false;
+                        continue;
+                    }
+                    double lx = g[2 * k] * sx * m, ly = g[2 * k + 1] * sy;
+                    double qx = ox + lx * ca - ly * sa, qy = oy - (lx * sa + ly * ca);
+                    if (down) best = std::max(best, stroke / 2 - SegmentDistance(px, py, lx0, ly0, qx, qy));
+                    lx0 = qx;
+                    ly0 = qy;
+                    down = true;
+                }
+            }
+            return best;
+        });
+        EXPECT_EQ(wrong, 0);
+    }
+    // Exclusive-ored, a text drawn twice leaves nothing, though its strokes
+    // overlap where they meet: each pixel of a glyph is written once.
+    Bitmap x;
+    x.painter.mix = RND_MIX_XOR;
+    for (int twice = 0; twice < 2; ++twice) {
+        RND_Text(&x.painter, codes, 2, 20.3, 30.6, height, charWidth, gap, 0, false, stroke, RGB(9, 9, 9));
+        if (twice == 0) {
+            int drawn = 0;
+            for (int yy = 0; yy < N; ++yy)
+                for (int xx = 0; xx < N; ++xx) drawn += x.At(xx, yy) != 0;
+            EXPECT_GT(drawn, 100);
+        }
+    }
+    int left = 0;
+    for (int yy = 0; yy < N; ++yy)
+        for (int xx = 0; xx < N; ++xx) left += x.At(xx, yy) != 0;
+    EXPECT_EQ(left, 0);
+}
+
 TEST(Raster, MixesOfOverlappingFigures)
 {
     // ORed: two colours over each other give both; each alone where alone.
