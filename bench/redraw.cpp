@@ -195,8 +195,8 @@ int main(int argc, char** argv)
                     c.wall * 1e3, c.cpu * 1e3);
         return 0;
     }
-    Cost mixFull = Redraw(hWnd, target, full, false, 5), mixZoom = Redraw(hWnd, target, zoomed, false, 40);
-    Cost stdFull = Redraw(hWnd, target, full, true, 5), stdZoom = Redraw(hWnd, target, zoomed, true, 40);
+    Cost mixFull = Redraw(hWnd, target, full, false, 15), mixZoom = Redraw(hWnd, target, zoomed, false, 40);
+    Cost stdFull = Redraw(hWnd, target, full, true, 15), stdZoom = Redraw(hWnd, target, zoomed, true, 40);
 
     HDC blitSource = CreateCompatibleDC(nullptr);
     void* bits2 = nullptr;
