@@ -145,9 +145,10 @@ int Round(double v) { return (int)std::lround(v); }
 //
 // A zoomed-in view spends its time in the rows of large figures, so the row
 // loops are kept short: each figure is drawn by a loop made for its mix
-// (no choice per row), lines along a pixel row or column and rectangles
-// work out their rows without square roots, and the spans are written in
-// aligned blocks of four pixels.
+// (no choice per row), lines along a pixel row or column, rectangles and
+// round pads work out their rows without square roots, the spans are
+// written in aligned blocks of four pixels, and lines and ORed figures are
+// marked in the coverage (a bit a pixel) and coloured in once per colour.
 
 namespace {
 
@@ -180,7 +181,7 @@ void BeforeDirect(RndPainter* p)
     }
 }
 
-// Spans ORed into the painter's coverage instead of the bitmap.
+// Spans marked in the painter's coverage instead of written into the bitmap.
 constexpr int kCover = 3;
 
 // Where the spans of one figure go: the bitmap (or the coverage), the clip
