@@ -30,7 +30,6 @@ public:
     ~IniFolder()
     {
         Remove();
-        RemoveDirectoryA((dir_ + "$TEMP").c_str());
         RemoveDirectoryA(dir_.c_str());
     }
     const char* Dir() const { return dir_.c_str(); }
@@ -49,10 +48,14 @@ public:
     bool ScratchLeft() const { return GetFileAttributesA((dir_ + "$TEMP").c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 private:
+    // Also what a run stopped midway left, since Wine soon gives a later
+    // test program the same process id: the settings file, a scratch file,
+    // or the folder made in the scratch file's place.
     void Remove() const
     {
         DeleteFileA(File().c_str());
         DeleteFileA((dir_ + "$TEMP").c_str());
+        RemoveDirectoryA((dir_ + "$TEMP").c_str());
     }
     std::string dir_;
 };
