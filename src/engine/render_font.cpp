@@ -140,6 +140,29 @@ const Font& TheFont()
     return font;
 }
 
+// Calls stroke(x1, y1, x2, y2) for each stroke of a glyph, its points
+// placed by point(grid x, grid y, &x, &y).
+template <class Point, class Stroke>
+void ForEachStroke(unsigned code, Point point, Stroke stroke)
+{
+    int n = 0;
+    const int8_t* g = RND_FontGlyph(code, &n);
+    bool down = false;
+    double px = 0, py = 0;
+    for (int k = 0; k < n; ++k) {
+        if (g[2 * k] == RND_FONT_PEN_UP) {
+            down = false;
+            continue;
+        }
+        double x, y;
+        point(g[2 * k], g[2 * k + 1], &x, &y);
+        if (down) stroke(px, py, x, y);
+        px = x;
+        py = y;
+        down = true;
+    }
+}
+
 // The runs of a glyph whose origin stands at the centre of its origin
 // pixel, made on first use and kept (a text of one text line shows the same
 // few glyphs again and again); null when the glyph is too large to keep.
@@ -149,23 +172,15 @@ const RndRuns* GlyphRuns(RndKept* keep, const RndGlyphKey& key)
     auto it = kept.find(key);
     if (it != kept.end()) return it->second.height > 0 ? &it->second : nullptr;
     if (kept.size() > 4096) kept.clear();
-    int n = 0;
-    const int8_t* g = RND_FontGlyph(key.code, &n);
     std::vector<double> segs;
-    bool down = false;
-    double px = 0, py = 0;
-    for (int k = 0; k < n; ++k) {
-        if (g[2 * k] == RND_FONT_PEN_UP) {
-            down = false;
-            continue;
-        }
-        double lx = g[2 * k] * key.sx * key.m, ly = g[2 * k + 1] * key.sy;
-        double x = 0.5 + (lx * key.ca - ly * key.sa) * key.scaleX, y = 0.5 - (lx * key.sa + ly * key.ca) * key.scaleY;
-        if (down) segs.insert(segs.end(), {px, py, x, y});
-        px = x;
-        py = y;
-        down = true;
-    }
+    ForEachStroke(
+        key.code,
+        [&](int gx, int gy, double* x, double* y) {
+            double lx = gx * key.sx * key.m, ly = gy * key.sy;
+            *x = 0.5 + (lx * key.ca - ly * key.sa) * key.scaleX;
+            *y = 0.5 - (lx * key.sa + ly * key.ca) * key.scaleY;
+        },
+        [&](double x1, double y1, double x2, double y2) { segs.insert(segs.end(), {x1, y1, x2, y2}); });
     RndRuns& runs = kept[key];
     if (segs.empty() || !RND_MakeRuns(&runs, segs.data(), (int)segs.size() / 4, key.r)) runs = RndRuns{};
     return runs.height > 0 ? &runs : nullptr;
@@ -220,22 +235,9 @@ void RND_Text(RndPainter* p, const uint16_t* codes, int count, double x, double 
                 continue;
             }
         }
-        int n = 0;
-        const int8_t* g = RND_FontGlyph(codes[i], &n);
         double ox = advance * i;
-        bool down = false;
-        double px = 0, py = 0;
-        for (int k = 0; k < n; ++k) {
-            if (g[2 * k] == RND_FONT_PEN_UP) {
-                down = false;
-                continue;
-            }
-            double bx, by;
-            place(ox + g[2 * k] * sx, g[2 * k + 1] * sy, &bx, &by);
-            if (down) RND_Line(p, px, py, bx, by, strokeWidth, false, colour);
-            px = bx;
-            py = by;
-            down = true;
-        }
+        ForEachStroke(
+            codes[i], [&](int gx, int gy, double* x, double* y) { place(ox + gx * sx, gy * sy, x, y); },
+            [&](double x1, double y1, double x2, double y2) { RND_Line(p, x1, y1, x2, y2, strokeWidth, false, colour); });
     }
 }

@@ -59,7 +59,9 @@ void BuildTables(DdmContext* ctx)
     vt->def[1].apt[2] = 1;  // a pad on level 2 (VIA layer index 2) only
 }
 
-void AddLine(int level, int lineNo, int32_t x1, int32_t y1, int32_t x2, int32_t y2)
+}  // namespace
+
+void CF_AddLine(int level, int lineNo, int32_t x1, int32_t y1, int32_t x2, int32_t y2)
 {
     LineRecord r{};
     r.code = FC_LINE;
@@ -73,9 +75,11 @@ void AddLine(int level, int lineNo, int32_t x1, int32_t y1, int32_t x2, int32_t 
     PDL_InsertNewData((short)level, &r, &page);
 }
 
+namespace {
+
 void BuildRecords()
 {
-    AddLine(1, 1, -4 * MM, 3 * MM, 4 * MM, 3 * MM);
+    CF_AddLine(1, 1, -4 * MM, 3 * MM, 4 * MM, 3 * MM);
 
     ViaInsertRecord v{};
     v.code = FC_VIA;

@@ -33,6 +33,10 @@ struct CanvasFixture {
     POINT Pixel(int32_t x, int32_t y);
 };
 
+// Adds a line of line-table entry lineNo on a level, as the board's own
+// lines are added.
+void CF_AddLine(int level, int lineNo, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+
 // A 1 mm input grid about the origin (0, 0) in the current group.
 void OneMillimetreGrid();
 

@@ -198,20 +198,8 @@ TEST(CanvasPaint, ALineAddedAfterADrawingIsDrawnNextTime)
     CanvasFixture f;
     POINT grown = f.Pixel(-5 * MM, MM), fresh = f.Pixel(6 * MM, 4 * MM);
     for (int mode : {0, 1}) EXPECT_EQ(At(f.Capture(mode), grown), BLACK);
-    auto add = [](int level, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
-        LineRecord r{};
-        r.code = FC_LINE;
-        r.lineNo = 1;
-        r.x1 = x1;
-        r.y1 = y1;
-        r.x2 = x2;
-        r.y2 = y2;
-        r.net = r.lgnet = -1;
-        void* page = nullptr;
-        PDL_InsertNewData((short)level, &r, &page);
-    };
-    add(1, -6 * MM, MM, -4 * MM, MM);         // level 1 has a page already: its box grows
-    add(3, 5 * MM, 4 * MM, 7 * MM, 4 * MM);   // nothing on level 3 yet: a new page
+    CF_AddLine(1, 1, -6 * MM, MM, -4 * MM, MM);        // level 1 has a page already: its box grows
+    CF_AddLine(3, 1, 5 * MM, 4 * MM, 7 * MM, 4 * MM);  // nothing on level 3 yet: a new page
     for (int mode : {0, 1}) {
         SCOPED_TRACE(mode ? "standard" : "mixing");
         KIT_Image img = f.Capture(mode);
