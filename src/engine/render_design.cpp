@@ -851,10 +851,17 @@ void RND_DrawElement(void* ctx, RndPainter* p, const BoardRect& box, int classCo
     case PC_VIA:
     case PC_PIN: {
         const ViaRecord* r = (const ViaRecord*)record;
+        std::vector<const SizeEntry*> drawn;
         for (int lv : LevelOrder(s)) {
             const ViaDef* def = nullptr;
             const SizeEntry* size = PadOf(s, r->viaNo, (r->status & ES_OTHER_SIDE) ? SwapLevel(s, lv) : lv, &def);
             if (!size) continue;
+            // A highlight shows each pad size once: drawn again on the next
+            // level, an exclusive-ored pad would take itself away.
+            if (force) {
+                if (std::find(drawn.begin(), drawn.end(), size) != drawn.end()) continue;
+                drawn.push_back(size);
+            }
             COLORREF c = force ? forceColour : LevelColour(s, lv);
             DrawPad(s, r->x, r->y, size, CL_PAD, c, false);
             DrawPad(s, r->x, r->y, size, CL_THERMAL, c, false);

@@ -8,7 +8,9 @@
 #include "entry_typing.h"
 #include "platform/layout_line.h"
 #include "platform/layout_page.h"
+#include "platform/qzt_dam.h"
 #include "platform/qzt_records.h"
+#include "platform/qzt_tables.h"
 #include "view/cnv.h"
 
 namespace {
@@ -106,6 +108,28 @@ TEST(CanvasRealtime, HighlightIsDrawnAndTakenBackInBothDisplays)
         EXPECT_TRUE(Near(PixelNow(f.hWnd, p), 0x00FFFF)) << std::hex << PixelNow(f.hWnd, p);  // red XOR white
         SendMessageA(f.hWnd, WM_REALTIME_PAINT, 0x24010 | 1, (LPARAM)rec);
         EXPECT_EQ(PixelNow(f.hWnd, p), before.At(p.x, p.y));
+    }
+}
+
+TEST(CanvasRealtime, AThroughViaIsHighlightedThoughItsPadIsOnTwoLevels)
+{
+    // The same pad on two levels: drawn exclusive-ored once a level, the
+    // highlight would take itself away.
+    CanvasFixture f;
+    TVT_Get_TvtClass()->def[1].apt[1] = 1;
+    void* page = dam_NextPage(nullptr, DCODE_VIA, DAM_SEL_ALL, 0);
+    ASSERT_TRUE(page);
+    const void* via = PageRecord(page, 0, 60);
+    for (int mode : {1, 0}) {
+        SCOPED_TRACE(mode ? "standard" : "mixing");
+        KIT_Image before = f.Capture(mode);
+        POINT p = f.Pixel(-3 * MM + 60000, -MM);  // on the pad, beside the hole
+        uint32_t was = before.At(p.x, p.y);
+        ASSERT_NE(was, 0u);
+        SendMessageA(f.hWnd, WM_REALTIME_PAINT, PC_VIA | 1, (LPARAM)via);
+        EXPECT_EQ(PixelNow(f.hWnd, p), was ^ 0xFFFFFFu) << std::hex << PixelNow(f.hWnd, p);
+        SendMessageA(f.hWnd, WM_REALTIME_PAINT, PC_VIA | 1, (LPARAM)via);
+        EXPECT_EQ(PixelNow(f.hWnd, p), was);
     }
 }
 
